@@ -1,0 +1,162 @@
+#include "roamer-check/file_report.h"
+
+#include <sstream>
+
+#include "app/play_list.h"
+#include "nav/browse_file.h"
+#include "platform/fs/windows_path.h"
+#include "platform/text/cp950.h"
+#include "roamer-check/json_writer.h"
+#include "platform/recording_host.h"
+
+namespace roamer::tools {
+namespace {
+
+constexpr const char* kCannotOpen = "cannot open the file";
+constexpr const char* kEndsEarly = "the browse path ends before its end line";
+
+std::string LowerExtension(const std::string& path) {
+    const auto dot = path.rfind('.');
+    const auto slash = path.rfind('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
+    std::string ext = path.substr(dot + 1);
+    for (char& c : ext)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return ext;
+}
+
+void WriteMessages(JsonWriter& json, std::ostringstream& text,
+                   const std::vector<std::string>& messages) {
+    json.Key("messages").BeginArray();
+    for (const std::string& m : messages) {
+        json.String(m);
+        text << "  message: " << m << '\n';
+    }
+    json.EndArray();
+}
+
+FileReport CheckPlayListFile(const std::string& path) {
+    FileReport report;
+    std::vector<std::string> playList;
+    const std::string_view message = app::OpenPlayListFile(path, playList);
+    report.ok = message.empty();
+
+    JsonWriter json;
+    std::ostringstream text;
+    json.BeginObject().Key("file").String(path).Key("kind").String("playlist");
+    json.Key("ok").Bool(report.ok);
+    text << path << ": play list, " << playList.size() << " entries"
+         << (report.ok ? "" : " (not accepted)") << '\n';
+    const std::vector<std::string> messages =
+        message.empty() ? std::vector<std::string>{} : std::vector<std::string>{std::string(message)};
+    WriteMessages(json, text, messages);
+
+    const std::string folder = fs::LocalFolderOf(path);
+    json.Key("entries").BeginArray();
+    for (const std::string& entry : playList) json.String(text::ToDisplayText(entry));
+    json.EndArray().Key("resolved").BeginArray();
+    for (std::size_t i = 0; i < playList.size(); ++i) {
+        const auto resolved = app::ResolvePlayListEntry(playList[i], folder);
+        if (resolved)
+            json.String(*resolved);
+        else
+            json.Null();
+        text << "  " << (i + 1) << ". " << text::ToDisplayText(playList[i]) << " -> "
+             << (resolved ? *resolved : std::string("(not found)")) << '\n';
+    }
+    json.EndArray().EndObject();
+    report.json = json.Text();
+    report.text = text.str();
+    return report;
+}
+
+void WriteView(JsonWriter& json, std::ostringstream& text, const char* name, bool present,
+               const nav::BrowseView& view) {
+    json.Key(name);
+    if (!present) {
+        json.Null();
+        text << "  " << name << ": none\n";
+        return;
+    }
+    json.BeginObject().Key("position").BeginArray();
+    json.Number(view.position.x).Number(view.position.y).Number(view.position.z).EndArray();
+    json.Key("heading").Number(view.heading).Key("pitch").Number(view.pitch).EndObject();
+    text << "  " << name << ": position (" << view.position.x << ", " << view.position.y << ", "
+         << view.position.z << "), heading " << view.heading << ", pitch " << view.pitch << '\n';
+}
+
+FileReport CheckBrowsePathFile(const std::string& path) {
+    FileReport report;
+    RecordingHost host;
+    nav::BrowsePath browsePath;
+    nav::CBrowseFile file(host);
+    bool read = false;
+    if (!file.OpenRead(path)) {
+        host.AddMessage(kCannotOpen);
+    } else {
+        read = file.ReadPath(browsePath);
+        file.Close();
+        if (!read && host.Messages().empty()) host.AddMessage(kEndsEarly);
+    }
+    report.ok = read && host.Messages().empty();
+
+    JsonWriter json;
+    std::ostringstream text;
+    json.BeginObject().Key("file").String(path).Key("kind").String("browsepath");
+    json.Key("ok").Bool(report.ok);
+    text << path << ": browse path";
+    json.Key("version");
+    if (file.GetFileVersion() > 0.0) {
+        json.Number(file.GetFileVersion());
+        text << " version " << file.GetFileVersion();
+    } else {
+        json.Null();
+    }
+    text << ", " << browsePath.GetCount() << " commands" << (report.ok ? "" : " (not read whole)")
+         << '\n';
+    WriteMessages(json, text, host.Messages());
+
+    nav::BrowseView view;
+    const bool hasHead = browsePath.GetHeadPosition(view);
+    WriteView(json, text, "head", hasHead, view);
+    const bool hasTail = browsePath.GetTailPosition(view);
+    WriteView(json, text, "tail", hasTail, view);
+    json.Key("parameters").BeginArray();
+    json.Number(browsePath.GetPathParameter(0)).Number(browsePath.GetPathParameter(1)).EndArray();
+    json.Key("commands").BeginArray();
+    for (const std::string& name : browsePath.KeyStrings()) json.String(text::ToDisplayText(name));
+    json.EndArray().Key("codes").BeginArray();
+    text << "  commands:";
+    for (const std::string& name : browsePath.KeyStrings()) {
+        json.Integer(nav::CommandCode(name));
+        text << ' ' << text::ToDisplayText(name);
+    }
+    text << '\n';
+    json.EndArray().EndObject();
+    report.json = json.Text();
+    report.text = text.str();
+    return report;
+}
+
+FileReport UnknownKind(const std::string& path) {
+    FileReport report;
+    const std::string message = "unknown kind of file (expected .vol or .rcd)";
+    JsonWriter json;
+    json.BeginObject().Key("file").String(path).Key("kind").String("unknown");
+    json.Key("ok").Bool(false).Key("messages").BeginArray().String(message).EndArray();
+    json.EndObject();
+    report.json = json.Text();
+    report.text = path + ": " + message + '\n';
+    return report;
+}
+
+}  // namespace
+
+FileReport CheckFile(const std::string& path) {
+    const std::string ext = LowerExtension(path);
+    if (ext == "vol") return CheckPlayListFile(path);
+    if (ext == "rcd") return CheckBrowsePathFile(path);
+    return UnknownKind(path);
+}
+
+}  // namespace roamer::tools
