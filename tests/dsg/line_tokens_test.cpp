@@ -1,0 +1,45 @@
+#include "dsg/line_tokens.h"
+
+#include <gtest/gtest.h>
+
+namespace roamer::dsg {
+namespace {
+
+TEST(LineTokens, FirstAndTextTokens) {
+    EXPECT_EQ(FirstToken("    12.5 ; comment"), "12.5");
+    EXPECT_EQ(FirstToken("Version"), "Version");
+    EXPECT_EQ(FirstToken("    1.0,2.0"), "1.0");
+    EXPECT_EQ(FirstToken("   ;only a comment"), "");
+    EXPECT_EQ(FirstToken(",x"), "");
+    EXPECT_EQ(FirstToken("\tTab"), "\tTab");  // only spaces are skipped
+    EXPECT_EQ(TextToken("    \"Sofa big\"  , x"), "\"Sofa big\"  ");
+    EXPECT_EQ(TextToken("  a;b"), "a");
+}
+
+TEST(LineTokens, TokenLists) {
+    std::vector<std::string_view> tokens;
+    SplitTokens("    1.0,2.0,3.0", tokens);
+    EXPECT_EQ(tokens, (std::vector<std::string_view>{"1.0", "2.0", "3.0"}));
+    SplitTokens(" 1 ,, 2   3 ;4,5", tokens);
+    EXPECT_EQ(tokens, (std::vector<std::string_view>{"1", "2", "3"}));
+    SplitTokens(" , ;", tokens);
+    EXPECT_TRUE(tokens.empty());
+}
+
+TEST(LineTokens, QuotedValuesSpanTheWholeLine) {
+    std::string_view value;
+    ASSERT_TRUE(QuotedValue("    \"Sofa, big; red\"", value));
+    EXPECT_EQ(value, "Sofa, big; red");
+    ASSERT_TRUE(QuotedValue("    \"name\"   ", value));
+    EXPECT_EQ(value, "name");
+    ASSERT_TRUE(QuotedValue("\"\"", value));
+    EXPECT_EQ(value, "");
+    ASSERT_TRUE(QuotedValue("\"a\"b\"", value));
+    EXPECT_EQ(value, "a\"b");
+    EXPECT_FALSE(QuotedValue("    \"", value));
+    EXPECT_FALSE(QuotedValue("    name", value));
+    EXPECT_FALSE(QuotedValue("x\"name\"", value));
+}
+
+}  // namespace
+}  // namespace roamer::dsg

@@ -1,0 +1,129 @@
+// Random and mutated files fed to every reader: they must fail cleanly, never crash, hang or
+// allocate from a number in the file. Run under the sanitizers this finds reads past buffers.
+#include <random>
+
+#include <gtest/gtest.h>
+
+#include "app/play_list.h"
+#include "dsg/tagged_text_file.h"
+#include "nav/browse_file.h"
+#include "platform/recording_host.h"
+#include "support/temp_dir.h"
+
+namespace roamer {
+namespace {
+
+const std::string kBrowseSeed =
+    "[BROWS_RECORDER_BEGIN]\r\n[HEADER_BEGIN]\r\n"
+    "<\xAB\xC7\xA4\xBA\xB3\x5D\xAD\x70\xA8\x74\xB2\xCE\xC2\x73\xC4\xFD\xC0\xC9\xAE\xD7>\r\n"
+    "Version\r\n    1.1\r\n[HEADER_END]\r\n[HEAD_POSITION_BEGIN]\r\n    1.0,2.0,3.0\r\n"
+    "    0.5\r\n    -0.25\r\n[HEAD_POSITION_END]\r\n[TAIL_POSITION_BEGIN]\r\n    4,5,6\r\n"
+    "    1.5\r\n    0.1\r\n[TAIL_POSITION_END]\r\n[KEY_STRING_BEGIN]\r\n    2\r\n    2.0\r\n"
+    "    2.0\r\n    \"CPS_GO_FRONT\"\r\n    \"CPS_TIME_STAMP\"\r\n[KEY_STRING_END]\r\n"
+    "[BROWS_RECORDER_END]\r\n";
+
+const std::string kListsSeed =
+    "Name\r\n    \"Sofa, big\"\r\nBEGIN_VECTORLIST\r\nCount\r\n    2\r\n    1,2,3\r\n"
+    "    4,5,6\r\nEND_VECTORLIST\r\nBEGIN_POLYLINE\r\nCount\r\n    2\r\n    1,2\r\n    3,4\r\n"
+    "END_POLYLINE\r\nBEGIN_DOUBLEARRAY\r\nCount\r\n    1\r\n    0.5\r\nEND_DOUBLEARRAY\r\n"
+    "Pair\r\n    3,4\r\n";
+
+const std::string kPlayListSeed = "room1.dsg\r\nsub\\room2.DSG\r\n\xAB\xC8\xC6\x55.dsg\r\n";
+
+std::string Mutate(std::string text, std::mt19937& rng) {
+    static const std::string kInteresting[] = {
+        "\r", "\n", "\r\n", "\"", ";", ",", " ", "-", "2147483647", "-2147483648", "99999999999",
+        "1e999", "\0", "\xAB", "BEGIN_VECTORLIST", "Count", "END_POLYLINE", "[KEY_STRING_END]"};
+    const int edits = 1 + static_cast<int>(rng() % 8);
+    for (int e = 0; e < edits; ++e) {
+        const std::size_t at = text.empty() ? 0 : rng() % (text.size() + 1);
+        switch (rng() % 5) {
+            case 0:  // flip a byte
+                if (at < text.size()) text[at] = static_cast<char>(rng() & 0xFF);
+                break;
+            case 1:  // insert something the parsers look at
+                text.insert(at, kInteresting[rng() % std::size(kInteresting)]);
+                break;
+            case 2:  // cut the file short
+                text.resize(at);
+                break;
+            case 3:  // repeat a piece
+                if (at < text.size()) text.insert(at, text.substr(at, rng() % 64));
+                break;
+            default:  // drop a piece
+                if (at < text.size()) text.erase(at, rng() % 32);
+        }
+    }
+    return text;
+}
+
+std::string RandomBytes(std::mt19937& rng) {
+    std::string text(rng() % 2048, '\0');
+    for (char& c : text) c = static_cast<char>(rng() & 0xFF);
+    return text;
+}
+
+void ReadEverything(const std::string& path) {
+    dsg::CTaggedTextFile file;
+    ASSERT_TRUE(file.OpenRead(path));
+    std::string text;
+    std::vector<dsg::Vector3f> vectors;
+    std::vector<dsg::Point2d> points;
+    std::vector<double> values;
+    std::vector<std::string> tokens;
+    std::int32_t a = 0, b = 0;
+    file.SetFileVersion(2.3);
+    file.FindKey("Name");
+    file.ReadString(text);
+    file.ReadVectorList(vectors);
+    file.ReadPolyline(points);
+    file.ReadDoubleArray(values);
+    file.ReadIntPair(a, b);
+    file.ReadTokenList(4, tokens);
+    while (file.ReadTextToken(text)) {
+    }
+    file.Close();
+
+    RecordingHost host;
+    nav::CBrowseFile browse(host);
+    nav::BrowsePath browsePath;
+    ASSERT_TRUE(browse.OpenRead(path));
+    browse.ReadPath(browsePath);
+    browse.Close();
+    EXPECT_LE(host.Messages().size(), 1u);
+
+    std::vector<std::string> list;
+    app::OpenPlayListFile(path, list);
+    for (const std::string& entry : list) EXPECT_LE(entry.size(), app::kMaxPlayListLine);
+}
+
+TEST(HostileInput, MutatedAndRandomFilesFailCleanly) {
+    test::TempDir dir;
+    std::mt19937 rng(20261206);
+    const std::string seeds[] = {kBrowseSeed, kListsSeed, kPlayListSeed};
+    const std::string path = dir.File("input");
+    for (int i = 0; i < 600; ++i) {
+        const std::string text =
+            i % 10 == 9 ? RandomBytes(rng) : Mutate(seeds[static_cast<std::size_t>(i) % 3], rng);
+        dir.Write("input", text);
+        ReadEverything(path);
+        if (HasFatalFailure()) return;
+    }
+}
+
+TEST(HostileInput, HugeCountsMeetTheEndOfTheFile) {
+    test::TempDir dir;
+    std::string browse = kBrowseSeed;
+    browse.replace(browse.find("    2\r\n"), 7, "    2147483647\r\n");
+    RecordingHost host;
+    nav::CBrowseFile file(host);
+    nav::BrowsePath path;
+    ASSERT_TRUE(file.OpenRead(dir.Write("huge.rcd", browse)));
+    EXPECT_FALSE(file.ReadPath(path));
+    EXPECT_EQ(host.Messages(), std::vector<std::string>{"無法讀取瀏覽路徑"});
+    // Each name line is taken once; the end marks fail the quote check.
+    EXPECT_EQ(path.GetCount(), 2u);
+}
+
+}  // namespace
+}  // namespace roamer
