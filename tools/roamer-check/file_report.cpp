@@ -126,10 +126,16 @@ FileReport CheckBrowsePathFile(const std::string& path) {
     json.Key("commands").BeginArray();
     for (const std::string& name : browsePath.KeyStrings()) json.String(text::ToDisplayText(name));
     json.EndArray().Key("codes").BeginArray();
+    for (const std::string& name : browsePath.KeyStrings()) json.Integer(nav::CommandCode(name));
+    // For people, runs of one command are counted: "CPS_GO_FRONT x12".
     text << "  commands:";
-    for (const std::string& name : browsePath.KeyStrings()) {
-        json.Integer(nav::CommandCode(name));
-        text << ' ' << text::ToDisplayText(name);
+    const std::vector<std::string>& names = browsePath.KeyStrings();
+    for (std::size_t i = 0; i < names.size();) {
+        std::size_t run = 1;
+        while (i + run < names.size() && names[i + run] == names[i]) ++run;
+        text << ' ' << text::ToDisplayText(names[i]);
+        if (run > 1) text << " x" << run;
+        i += run;
     }
     text << '\n';
     json.EndArray().EndObject();
