@@ -25,7 +25,7 @@ PlayListRead ReadPlayList(const std::string& localPath, std::vector<std::string>
     fs::InputFile file;
     if (!file.Open(localPath)) return PlayListRead::kCannotOpen;
     playList.clear();
-    fs::LineReader reader(file);
+    fs::LineReader reader(file, kMaxPlayListLine + 1);
     std::string line;
     while (reader.ReadLine(line)) {
         if (line.size() > kMaxPlayListLine) {

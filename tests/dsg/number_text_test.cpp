@@ -50,10 +50,11 @@ std::string Fixed(double value, int decimals) {
 }
 
 TEST(NumberText, FormatsLikePrintfWithAFullStopInEveryLocale) {
-    // A comma locale is made by scripts/setup; without it the formats are checked in "C" only.
+    // scripts/setup makes the comma locale.
     const char* previous = std::setlocale(LC_ALL, nullptr);
     const std::string saved = previous ? previous : "C";
     const bool commaLocale = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+    ASSERT_TRUE(commaLocale) << "the de_DE.UTF-8 locale is missing";
     for (double v : {0.0, 1.5, -2.25, 1.0 / 3.0, 123456.789, 2.46, -0.0000001, 1e20}) {
         for (int decimals : {6, 8, 11}) {
             char expected[512];

@@ -1,5 +1,7 @@
 #include "dsg/tagged_text_file.h"
 
+#include "dsg/design_file.h"
+
 #include <clocale>
 
 #include <gtest/gtest.h>
@@ -24,7 +26,7 @@ TEST_F(TaggedTextFileTest, WritersProduceExactBytes) {
     const std::string path = dir.File("out.txt");
     // A comma locale must not change a single byte.
     const std::string saved = std::setlocale(LC_ALL, nullptr);
-    std::setlocale(LC_ALL, "de_DE.UTF-8");
+    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr) << "the de_DE.UTF-8 locale is missing";
     ASSERT_TRUE(file.OpenWrite(path));
     EXPECT_TRUE(file.WriteKey("Name"));
     EXPECT_TRUE(file.WriteString("Sofa, big"));
@@ -77,6 +79,13 @@ TEST_F(TaggedTextFileTest, StatesGuardEveryOperation) {
     EXPECT_EQ(test::ReadWholeFile(dir.File("a.txt")), "x\r\n");
     EXPECT_FALSE(file.OpenRead(dir.File("missing.txt")));
     EXPECT_EQ(file.GetState(), CTaggedTextFile::kClosed);
+}
+
+TEST_F(TaggedTextFileTest, DesignFilesAreWrittenAsVersion246) {
+    CDesignFile design;
+    ASSERT_TRUE(design.OpenWrite(dir.File("room.dsg")));
+    EXPECT_EQ(design.GetFileVersion(), 2.46);
+    EXPECT_TRUE(design.Close());
 }
 
 TEST_F(TaggedTextFileTest, DiscardLeavesTheOldFile) {

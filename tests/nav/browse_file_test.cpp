@@ -1,5 +1,10 @@
 #include "nav/browse_file.h"
 
+#include <sys/resource.h>
+
+#include <csignal>
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include "nav/browse_path_loader.h"
@@ -76,6 +81,44 @@ TEST_F(BrowseFileTest, WritesTheRecorderLayoutAndReadsItBack) {
 
     CBrowseFile notOpen(host);
     EXPECT_FALSE(notOpen.WritePath(written));
+}
+
+TEST_F(BrowseFileTest, WriteFailuresNameTheirBlockAndLeaveNoFile) {
+    BrowsePath written;
+    written.AddName("CPS_GO_FRONT");
+    const std::string target = dir.File("full.rcd");
+    {
+        CBrowseFile out(host);
+        ASSERT_TRUE(out.OpenWrite(target) && out.WritePath(written) && out.Close());
+    }
+    const std::string full = test::ReadWholeFile(target);
+    std::filesystem::remove(target);
+    struct Block {
+        const char* mark;
+        const char* message;
+    };
+    const Block blocks[] = {{"[HEADER_BEGIN]", "無法寫入瀏覽路徑表頭"},
+                            {"[HEAD_POSITION_BEGIN]", "無法寫入瀏覽路徑起點"},
+                            {"[TAIL_POSITION_BEGIN]", "無法寫入瀏覽路徑終點"},
+                            {"\"CPS_GO_FRONT\"", "無法寫入瀏覽路徑"}};
+    // A file size limit makes the disk refuse the bytes in the middle of each block.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    for (const Block& block : blocks) {
+        RecordingHost fresh;
+        CBrowseFile out(fresh);
+        ASSERT_TRUE(out.OpenWrite(target));
+        rlimit limit = saved;
+        limit.rlim_cur = full.find(block.mark) + 2;
+        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+        const bool wrote = out.WritePath(written);
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        EXPECT_FALSE(wrote) << block.mark;
+        EXPECT_EQ(fresh.Messages(), std::vector<std::string>{block.message});
+        EXPECT_FALSE(out.Close());
+        EXPECT_FALSE(std::filesystem::exists(target));
+    }
 }
 
 TEST_F(BrowseFileTest, OldFilesHaveNoParametersAndBlockMarksAreNotChecked) {

@@ -8,6 +8,8 @@
 #include "dsg/tagged_text_file.h"
 #include "nav/browse_file.h"
 #include "platform/recording_host.h"
+#include "platform/text/cp950.h"
+#include "roamer-check/file_report.h"
 #include "support/temp_dir.h"
 
 namespace roamer {
@@ -37,7 +39,10 @@ std::string Mutate(std::string text, std::mt19937& rng) {
     const int edits = 1 + static_cast<int>(rng() % 8);
     for (int e = 0; e < edits; ++e) {
         const std::size_t at = text.empty() ? 0 : rng() % (text.size() + 1);
-        switch (rng() % 5) {
+        switch (rng() % 6) {
+            case 5:  // a long run that pushes what follows across a read block
+                text.insert(at, std::string(65530 + rng() % 10, rng() % 2 ? ' ' : 'x'));
+                break;
             case 0:  // flip a byte
                 if (at < text.size()) text[at] = static_cast<char>(rng() & 0xFF);
                 break;
@@ -97,16 +102,27 @@ void ReadEverything(const std::string& path) {
     for (const std::string& entry : list) EXPECT_LE(entry.size(), app::kMaxPlayListLine);
 }
 
+// The reports of roamer-check stay one line of UTF-8 without raw control characters.
+void CheckReports(const test::TempDir& dir, const std::string& text) {
+    for (const char* name : {"input.vol", "input.rcd"}) {
+        const tools::FileReport report = tools::CheckFile(dir.Write(name, text));
+        EXPECT_TRUE(text::IsValidUtf8(report.json));
+        EXPECT_TRUE(text::IsValidUtf8(report.text));
+        for (char c : report.json) ASSERT_GE(static_cast<unsigned char>(c), 0x20) << report.json;
+    }
+}
+
 TEST(HostileInput, MutatedAndRandomFilesFailCleanly) {
     test::TempDir dir;
     std::mt19937 rng(20261206);
     const std::string seeds[] = {kBrowseSeed, kListsSeed, kPlayListSeed};
     const std::string path = dir.File("input");
-    for (int i = 0; i < 600; ++i) {
+    for (int i = 0; i < 1500; ++i) {
         const std::string text =
             i % 10 == 9 ? RandomBytes(rng) : Mutate(seeds[static_cast<std::size_t>(i) % 3], rng);
         dir.Write("input", text);
         ReadEverything(path);
+        if (i % 5 == 0) CheckReports(dir, text);
         if (HasFatalFailure()) return;
     }
 }

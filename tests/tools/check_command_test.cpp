@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/text/cp950.h"
 #include "support/temp_dir.h"
 
 namespace roamer::tools {
@@ -32,6 +33,16 @@ TEST(RoamerCheck, ReportsPlayListsAsJson) {
                            "\",\"kind\":\"playlist\",\"ok\":true,\"messages\":[],"
                            "\"entries\":[\"room.dsg\",\"客廳.dsg\"],\"resolved\":[\"" +
                            dir.File("Room.dsg") + "\",null]}\n");
+}
+
+TEST(RoamerCheck, NamesInCodePage950AreReportedAsUtf8) {
+    test::TempDir dir;
+    dir.Write("\xAB\xC8\xC6\x55.dsg", "");  // a design copied from Windows with its raw name
+    const std::string list = dir.Write("\xAB\xC8.vol", "\xAB\xC8\xC6\x55.dsg\r\n");
+    const CheckRun run = Check({"--json", list});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(text::IsValidUtf8(run.out));
+    EXPECT_NE(run.out.find("/客廳.dsg\"]"), std::string::npos) << run.out;
 }
 
 TEST(RoamerCheck, ReportsBrowsePathsAndTheirMessages) {

@@ -13,7 +13,7 @@ namespace roamer::tools {
 namespace {
 
 constexpr const char* kCannotOpen = "cannot open the file";
-constexpr const char* kEndsEarly = "the browse path ends before its end line";
+constexpr const char* kEndsEarly = "the browse path file ends early";
 
 std::string LowerExtension(const std::string& path) {
     const auto dot = path.rfind('.');
@@ -43,9 +43,10 @@ FileReport CheckPlayListFile(const std::string& path) {
 
     JsonWriter json;
     std::ostringstream text;
-    json.BeginObject().Key("file").String(path).Key("kind").String("playlist");
+    json.BeginObject().Key("file").String(text::ToDisplayText(path));
+    json.Key("kind").String("playlist");
     json.Key("ok").Bool(report.ok);
-    text << path << ": play list, " << playList.size() << " entries"
+    text << text::ToDisplayText(path) << ": play list, " << playList.size() << " entries"
          << (report.ok ? "" : " (not accepted)") << '\n';
     const std::vector<std::string> messages =
         message.empty() ? std::vector<std::string>{} : std::vector<std::string>{std::string(message)};
@@ -58,11 +59,11 @@ FileReport CheckPlayListFile(const std::string& path) {
     for (std::size_t i = 0; i < playList.size(); ++i) {
         const auto resolved = app::ResolvePlayListEntry(playList[i], folder);
         if (resolved)
-            json.String(*resolved);
+            json.String(text::ToDisplayText(*resolved));
         else
             json.Null();
         text << "  " << (i + 1) << ". " << text::ToDisplayText(playList[i]) << " -> "
-             << (resolved ? *resolved : std::string("(not found)")) << '\n';
+             << (resolved ? text::ToDisplayText(*resolved) : std::string("(not found)")) << '\n';
     }
     json.EndArray().EndObject();
     report.json = json.Text();
@@ -102,9 +103,10 @@ FileReport CheckBrowsePathFile(const std::string& path) {
 
     JsonWriter json;
     std::ostringstream text;
-    json.BeginObject().Key("file").String(path).Key("kind").String("browsepath");
+    json.BeginObject().Key("file").String(text::ToDisplayText(path));
+    json.Key("kind").String("browsepath");
     json.Key("ok").Bool(report.ok);
-    text << path << ": browse path";
+    text << text::ToDisplayText(path) << ": browse path";
     json.Key("version");
     if (file.GetFileVersion() > 0.0) {
         json.Number(file.GetFileVersion());
@@ -148,11 +150,12 @@ FileReport UnknownKind(const std::string& path) {
     FileReport report;
     const std::string message = "unknown kind of file (expected .vol or .rcd)";
     JsonWriter json;
-    json.BeginObject().Key("file").String(path).Key("kind").String("unknown");
+    json.BeginObject().Key("file").String(text::ToDisplayText(path));
+    json.Key("kind").String("unknown");
     json.Key("ok").Bool(false).Key("messages").BeginArray().String(message).EndArray();
     json.EndObject();
     report.json = json.Text();
-    report.text = path + ": " + message + '\n';
+    report.text = text::ToDisplayText(path) + ": " + message + '\n';
     return report;
 }
 

@@ -78,6 +78,15 @@ JsonWriter& JsonWriter::Number(double value) {
     return *this;
 }
 
+JsonWriter& JsonWriter::Number(float value) {
+    if (!std::isfinite(value)) return Null();
+    Separate();
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    m_text.append(buffer, result.ptr);
+    return *this;
+}
+
 JsonWriter& JsonWriter::Integer(std::int64_t value) {
     Separate();
     m_text += std::to_string(value);

@@ -16,6 +16,7 @@ public:
     JsonWriter& Key(std::string_view key);
     JsonWriter& String(std::string_view value);
     JsonWriter& Number(double value);  // NaN and infinities become null
+    JsonWriter& Number(float value);   // the shortest text that reads back as the same float
     JsonWriter& Integer(std::int64_t value);
     JsonWriter& Bool(bool value);
     JsonWriter& Null();

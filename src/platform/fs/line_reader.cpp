@@ -2,7 +2,8 @@
 
 namespace roamer::fs {
 
-LineReader::LineReader(InputFile& file) : m_file(file), m_buffer(new char[kBlockSize + 1]) {}
+LineReader::LineReader(InputFile& file, std::size_t maxLine)
+    : m_file(file), m_maxLine(maxLine), m_buffer(new char[kBlockSize + 1]) {}
 
 bool LineReader::Fill() {
     if (m_failed) return false;
@@ -16,6 +17,7 @@ bool LineReader::Fill() {
 
 bool LineReader::ReadLine(std::string& line) {
     line.clear();
+    m_cut = false;
     bool gotText = false;
     for (;;) {
         if (m_position >= m_count && !Fill()) return gotText;
@@ -29,7 +31,10 @@ bool LineReader::ReadLine(std::string& line) {
         }
         std::size_t end = m_position;
         while (end < m_count && data[end] != '\r' && data[end] != '\n') ++end;
-        line.append(data + m_position, end - m_position);
+        const std::size_t room = m_maxLine > line.size() ? m_maxLine - line.size() : 0;
+        const std::size_t length = end - m_position;
+        line.append(data + m_position, length < room ? length : room);
+        if (length > room) m_cut = true;
         if (end == m_count) {
             gotText = gotText || end > m_position;
             m_position = end;

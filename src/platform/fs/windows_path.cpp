@@ -85,13 +85,18 @@ std::optional<std::string> ResolveComponents(std::string folder,
     return folder;
 }
 
-// "C:/..." or "//server/share/...": written on Windows for a machine that is not this one.
-std::size_t ForeignRootLength(const std::vector<std::string>& parts, std::string_view path) {
-    if (path.size() >= 2 && path[1] == ':' &&
-        ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')))
-        return 1;  // the drive component
-    if (path.size() >= 2 && path[0] == '/' && path[1] == '/') return std::min<std::size_t>(2, parts.size());
-    return 0;
+// How a path written on Windows for another machine starts: "C:\..." (the drive component),
+// "\\server\share\..." (two components) or "\..." (the root of the current drive, none).
+// Nothing for every other path.
+std::optional<std::size_t> ForeignRootLength(const std::vector<std::string>& parts,
+                                             std::string_view written) {
+    if (written.size() >= 2 && written[1] == ':' &&
+        ((written[0] >= 'A' && written[0] <= 'Z') || (written[0] >= 'a' && written[0] <= 'z')))
+        return 1;
+    if (written.size() >= 2 && written[0] == '\\' && written[1] == '\\')
+        return std::min<std::size_t>(2, parts.size());
+    if (!written.empty() && written[0] == '\\') return 0;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -109,9 +114,12 @@ std::optional<std::string> ResolveExistingPath(std::string_view written,
     const std::vector<std::string> parts = SplitComponents(local);
     const std::string base(baseFolder);
 
-    if (const std::size_t root = ForeignRootLength(parts, local); root > 0) {
-        // The drive itself never exists here; try the tails, longest first.
-        for (std::size_t first = root; first < parts.size(); ++first)
+    if (const auto root = ForeignRootLength(parts, written)) {
+        // A drive or share never exists here; the root of a drive might, as a local root.
+        if (*root == 0)
+            if (auto found = ResolveComponents("/", parts, 0)) return found;
+        // Then the tails, longest first.
+        for (std::size_t first = *root; first < parts.size(); ++first)
             if (auto found = ResolveComponents(base, parts, first)) return found;
         return std::nullopt;
     }

@@ -1,5 +1,7 @@
 #include "platform/fs/line_reader.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include "support/temp_dir.h"
@@ -46,9 +48,25 @@ TEST(LineReader, LinesSpanningBlocksAndLongLines) {
     EXPECT_EQ(lines, (L{"a", longLine, "b"}));
 }
 
-TEST(InputFile, RefusesWhatIsNotARegularFile) {
+TEST(LineReader, CutsLinesLongerThanItsLimit) {
     test::TempDir dir;
     InputFile file;
+    ASSERT_TRUE(file.Open(dir.Write("long.txt", std::string(300000, 'z') + "\r\nshort\r\n")));
+    LineReader reader(file, 1000);
+    std::string line;
+    ASSERT_TRUE(reader.ReadLine(line));
+    EXPECT_EQ(line, std::string(1000, 'z'));
+    EXPECT_TRUE(reader.LineWasCut());
+    ASSERT_TRUE(reader.ReadLine(line));  // the rest of the long line is skipped
+    EXPECT_EQ(line, "short");
+    EXPECT_FALSE(reader.LineWasCut());
+}
+
+TEST(InputFile, RefusesWhatIsNotARegularFile) {
+    test::TempDir dir;
+    ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0);
+    InputFile file;
+    EXPECT_FALSE(file.Open(dir.File("pipe")));  // must not wait for a writer
     EXPECT_FALSE(file.Open(dir.Path()));
     EXPECT_FALSE(file.Open(dir.File("missing")));
     EXPECT_FALSE(file.Open(""));

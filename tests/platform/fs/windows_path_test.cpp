@@ -43,6 +43,9 @@ TEST_F(WindowsPathTest, DrivePathsAreFoundByTheirTail) {
     EXPECT_EQ(Resolve("\\\\server\\share\\Room1.dsg", base), base + "/Room1.DSG");
     EXPECT_EQ(Resolve("C:\\nowhere\\gone.dsg", base), "<none>");
     EXPECT_EQ(Resolve("C:\\", base), "<none>");
+    // The root of the current drive: no such local folder, so the tail is looked for.
+    EXPECT_EQ(Resolve("\\designs\\chair\\Chair01.X", dir.Path()),
+              dir.Path() + "/designs/chair/Chair01.x");
 }
 
 TEST_F(WindowsPathTest, AbsoluteLocalPathsAndHelpers) {
