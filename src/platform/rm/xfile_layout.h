@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace roamer::rm {
+
+// The top-level objects of a .x file (text or uncompressed binary), in file order, with the
+// bytes each occupies. Model loading needs it to tell a file that starts with a mesh from one
+// that holds frames, which the model library does not report.
+struct XFileObject {
+    std::string type;  // "template", "Header", "Material", "Mesh", "Frame", ...
+    std::size_t begin = 0;
+    std::size_t end = 0;  // one past the closing brace
+};
+
+struct XFileLayout {
+    bool isXFile = false;   // starts with a .x header
+    bool complete = false;  // every top-level object was scanned to its end
+    // No whole number in the file exceeds its size. Counts and indices are whole numbers, and
+    // a count larger than the file cannot be real: the model library would allocate from it.
+    bool plausibleCounts = true;
+    std::vector<XFileObject> objects;
+};
+
+inline constexpr std::size_t kXFileHeaderSize = 16;
+
+XFileLayout ScanXFileLayout(std::span<const unsigned char> bytes);
+
+}  // namespace roamer::rm
