@@ -11,8 +11,12 @@ class Host {
 public:
     virtual ~Host() = default;
 
+    enum class Answer { kYes, kNo, kCancel };
+
     // A modal message box with one OK button.
     virtual void ShowMessage(std::string_view text) = 0;
+    // A modal question with Yes and No buttons (and Cancel when asked for).
+    virtual Answer Ask(std::string_view text, std::string_view caption, bool withCancel) = 0;
     // The wait cursor during long work; calls nest.
     virtual void BeginWaitCursor() = 0;
     virtual void EndWaitCursor() = 0;
