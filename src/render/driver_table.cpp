@@ -6,21 +6,21 @@ namespace roamer::render {
 
 std::uint32_t DriverTable::DepthToMask(int depth) {
     switch (depth) {
-        case 1: return DDBD_1;
-        case 2: return DDBD_2;
-        case 4: return DDBD_4;
-        case 8: return DDBD_8;
-        case 16: return DDBD_16;
-        case 24: return DDBD_24;
-        case 32: return DDBD_32;
+        case 1: return rm::DDBD_1;
+        case 2: return rm::DDBD_2;
+        case 4: return rm::DDBD_4;
+        case 8: return rm::DDBD_8;
+        case 16: return rm::DDBD_16;
+        case 24: return rm::DDBD_24;
+        case 32: return rm::DDBD_32;
         default: return 0;
     }
 }
 
-void DriverTable::Record(const std::vector<DriverDescription>& offered) {
+void DriverTable::Record(const std::vector<rm::DriverDescription>& offered) {
     count = 0;
     records.clear();
-    for (const DriverDescription& driver : offered) {
+    for (const rm::DriverDescription& driver : offered) {
         if (driver.isHardware && (driver.renderBitDepths & DepthToMask(windowDepth)) == 0) break;
         DriverRecord record;
         record.Name = driver.name;

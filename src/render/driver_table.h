@@ -4,14 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "render/render_surface.h"
+#include "platform/rm/render_surface.h"
 
 namespace roamer::render {
 
 struct DriverRecord {
     std::string Name;
     std::string About;
-    DriverDescription description;
+    rm::DriverDescription description;
     bool isHardware = false;
     bool doesTextures = false;
     bool doesZBuffer = false;
@@ -27,7 +27,7 @@ public:
 
     // Records the offered drivers: a hardware driver that cannot draw at the window depth ends
     // the list (drivers recorded before it stay); a fifth driver ends it too.
-    void Record(const std::vector<DriverDescription>& offered);
+    void Record(const std::vector<rm::DriverDescription>& offered);
     // -2111 without drivers. With `preferHardware`, the first hardware driver; otherwise (or
     // when there is none) "RGB Emulation"; otherwise the first. `preferHardware` becomes the
     // chosen driver's hardware flag.

@@ -35,7 +35,7 @@ RenderEngine::~RenderEngine() {
     m_lpRMDevice.reset();
 }
 
-std::int32_t RenderEngine::Init(RenderSurface* surface, int width, int height,
+std::int32_t RenderEngine::Init(rm::RenderSurface* surface, int width, int height,
                                 bool preferHardware) {
     if (surface == nullptr) return kNoWindow;
     if (width < 1) return kBadWidth;

@@ -13,7 +13,7 @@
 #include "platform/rm/viewport.h"
 #include "render/device_state.h"
 #include "render/driver_table.h"
-#include "render/render_surface.h"
+#include "platform/rm/render_surface.h"
 
 namespace roamer::render {
 
@@ -35,7 +35,7 @@ public:
 
     // Life cycle. `surface` is what the engine draws for; it must outlive the engine's use of it
     // (until Cleanup). The full-screen mode of old is never used.
-    std::int32_t Init(RenderSurface* surface, int width, int height, bool preferHardware);
+    std::int32_t Init(rm::RenderSurface* surface, int width, int height, bool preferHardware);
     std::int32_t Resize(int width, int height);
     std::int32_t Render();
     std::int32_t Cleanup();
@@ -70,7 +70,7 @@ public:
     int GetWidth() const { return m_width; }
     int GetHeight() const { return m_height; }
     int GetWindowDepth() const { return m_windowDepth; }
-    const DisplayMode& GetDisplay() const { return m_display; }
+    const rm::DisplayMode& GetDisplay() const { return m_display; }
     const DriverTable& GetDriverTable() const { return m_driverTable; }
     const DeviceState& GetDeviceState() const { return m_deviceState; }
     int GetTextureFormatCount() const { return m_textureFormatCount; }
@@ -95,13 +95,13 @@ private:
     rm::Frame* m_lpRMCamera = nullptr;        // owned by the parent camera frame
     std::unique_ptr<rm::Device> m_lpRMDevice;
     std::unique_ptr<rm::Viewport> m_lpRMView;
-    RenderSurface* m_window = nullptr;
+    rm::RenderSurface* m_window = nullptr;
     // The display the surface is shown on, and the surface bound for drawing (the device's).
-    RenderSurface* m_lpDD = nullptr;
-    RenderSurface* m_lpDDClipper = nullptr;
+    rm::RenderSurface* m_lpDD = nullptr;
+    rm::RenderSurface* m_lpDDClipper = nullptr;
     int m_width = 0;
     int m_height = 0;
-    DisplayMode m_display;
+    rm::DisplayMode m_display;
     int m_windowDepth = 0;
     bool m_preferHardware = false;
     bool m_fullScreen = false;

@@ -8,7 +8,7 @@
 #include "platform/rm/device.h"
 #include "platform/rm/status.h"
 
-namespace roamer::render {
+namespace roamer::rm {
 
 // Bit-depth flags of a driver's capability masks.
 inline constexpr std::uint32_t DDBD_1 = 0x4000;
@@ -50,8 +50,8 @@ public:
     virtual bool MakeCurrent() = 0;
     virtual std::vector<DriverDescription> EnumerateDrivers() = 0;
     // A device of the given size drawn by `driver`.
-    virtual rm::Status CreateDevice(const DriverDescription& driver, int width, int height,
-                                    std::unique_ptr<rm::Device>* device) = 0;
+    virtual Status CreateDevice(const DriverDescription& driver, int width, int height,
+                                    std::unique_ptr<Device>* device) = 0;
 };
 
-}  // namespace roamer::render
+}  // namespace roamer::rm
