@@ -19,25 +19,39 @@ GpuTextureCache::~GpuTextureCache() {
     glDeleteTextures(1, &m_white);
 }
 
-GLuint GpuTextureCache::Get(const std::shared_ptr<rm::Texture>& texture) {
-    if (texture == nullptr || texture->GetImage().width <= 0 || texture->GetImage().height <= 0) {
-        return m_white;
-    }
+namespace {
+
+bool IsDrawable(const std::shared_ptr<rm::Texture>& texture) {
+    return texture != nullptr && texture->GetImage().width > 0 && texture->GetImage().height > 0;
+}
+
+}  // namespace
+
+GpuTextureCache::Entry& GpuTextureCache::Sync(const std::shared_ptr<rm::Texture>& texture) {
     Entry& entry = m_entries[texture->Id()];
     if (entry.name == 0) {
         glGenTextures(1, &entry.name);
         entry.texture = texture;
     }
     if (entry.generation != texture->Generation()) {
-        Upload(*texture, entry.name);
+        entry.holes = Upload(*texture, entry.name);
         entry.generation = texture->Generation();
     }
-    return entry.name;
+    return entry;
 }
 
-void GpuTextureCache::Upload(const rm::Texture& texture, GLuint name) {
+GLuint GpuTextureCache::Get(const std::shared_ptr<rm::Texture>& texture) {
+    return IsDrawable(texture) ? Sync(texture).name : m_white;
+}
+
+bool GpuTextureCache::HasHoles(const std::shared_ptr<rm::Texture>& texture) {
+    return IsDrawable(texture) && Sync(texture).holes;
+}
+
+bool GpuTextureCache::Upload(const rm::Texture& texture, GLuint name) {
     const rm::Image& image = texture.GetImage();
     std::vector<std::uint8_t> texels = image.rgba;
+    bool holes = false;
     if (texture.GetDecalTransparency()) {
         for (int y = 0; y < image.height; ++y) {
             for (int x = 0; x < image.width; ++x) {
@@ -50,12 +64,16 @@ void GpuTextureCache::Upload(const rm::Texture& texture, GLuint name) {
             }
         }
     }
+    for (std::size_t at = 3; at < texels.size() && !holes; at += 4) {
+        holes = texels[at] < 128;
+    }
     glBindTexture(GL_TEXTURE_2D, name);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     // Row 0 of the picture is its top row and texture v = 0: uploaded as it is.
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, image.width, image.height, 0, GL_RGBA,
                  GL_UNSIGNED_BYTE, texels.data());
     glGenerateMipmap(GL_TEXTURE_2D);
+    return holes;
 }
 
 void GpuTextureCache::Sweep() {

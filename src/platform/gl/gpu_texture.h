@@ -21,6 +21,9 @@ public:
 
     // The GPU texture for `texture`; a white texel for none.
     GLuint Get(const std::shared_ptr<rm::Texture>& texture);
+    // Whether some texels of `texture` are not drawn (colour key or alpha): those faces need a
+    // shader that drops texels, which costs the early depth test.
+    bool HasHoles(const std::shared_ptr<rm::Texture>& texture);
     // Frees the GPU copies of textures nobody holds any more.
     void Sweep();
 
@@ -29,8 +32,10 @@ private:
         std::weak_ptr<rm::Texture> texture;
         std::uint64_t generation = 0;
         GLuint name = 0;
+        bool holes = false;
     };
-    void Upload(const rm::Texture& texture, GLuint name);
+    Entry& Sync(const std::shared_ptr<rm::Texture>& texture);
+    static bool Upload(const rm::Texture& texture, GLuint name);
 
     std::unordered_map<std::uint64_t, Entry> m_entries;
     GLuint m_white = 0;

@@ -27,7 +27,11 @@ rm::Vector3 ColorVector(rm::Color color) {
 std::unique_ptr<SceneRenderer> SceneRenderer::Create() {
     std::unique_ptr<SceneRenderer> renderer(new SceneRenderer);
     std::string error;
-    if (!renderer->m_scene.Build(kSceneVertexShader, kSceneFragmentShader, &error) ||
+    const std::string solid = std::string("#version 330 core\n") + kSceneFragmentShader;
+    const std::string holes =
+        std::string("#version 330 core\n#define DROP_TEXELS\n") + kSceneFragmentShader;
+    if (!renderer->m_scene.Build(kSceneVertexShader, solid.c_str(), &error) ||
+        !renderer->m_sceneHoles.Build(kSceneVertexShader, holes.c_str(), &error) ||
         !renderer->m_shadow.Build(kShadowVertexShader, kShadowFragmentShader, &error)) {
         return nullptr;
     }
@@ -74,10 +78,15 @@ void SceneRenderer::Draw(const rm::Device& state, const rm::Viewport& viewport,
     glActiveTexture(GL_TEXTURE0);
     glBindSampler(0, m_samplers[state.GetTextureQuality()]);
 
+    glUseProgram(m_sceneHoles.Id());
+    SetSceneUniforms(m_sceneHoles, state);
     glUseProgram(m_scene.Id());
-    SetSceneUniforms(state, viewport);
-    DrawOpaque();
+    SetSceneUniforms(m_scene, state);
+    DrawOpaque(m_scene, false);
+    glUseProgram(m_sceneHoles.Id());
+    DrawOpaque(m_sceneHoles, true);
     DrawShadows(viewport);
+    glUseProgram(m_sceneHoles.Id());
     DrawBlended(state, viewport);
 
     glBindVertexArray(0);
@@ -90,14 +99,13 @@ void SceneRenderer::Draw(const rm::Device& state, const rm::Viewport& viewport,
     m_textures.Sweep();
 }
 
-void SceneRenderer::SetSceneUniforms(const rm::Device& state, const rm::Viewport& viewport) {
-    (void)viewport;
-    glUniformMatrix4fv(m_scene.Uniform("u_view"), 1, GL_FALSE, m_view.data());
-    glUniformMatrix4fv(m_scene.Uniform("u_projection"), 1, GL_FALSE, m_projection.data());
-    glUniform1i(m_scene.Uniform("u_texture"), 0);
-    glUniform1i(m_scene.Uniform("u_lighting"),
+void SceneRenderer::SetSceneUniforms(const ShaderProgram& program, const rm::Device& state) {
+    glUniformMatrix4fv(program.Uniform("u_view"), 1, GL_FALSE, m_view.data());
+    glUniformMatrix4fv(program.Uniform("u_projection"), 1, GL_FALSE, m_projection.data());
+    glUniform1i(program.Uniform("u_texture"), 0);
+    glUniform1i(program.Uniform("u_lighting"),
                 (state.GetQuality() & rm::D3DRMLIGHT_MASK) == rm::D3DRMLIGHT_ON ? 1 : 0);
-    glUniform1i(m_scene.Uniform("u_flatShading"),
+    glUniform1i(program.Uniform("u_flatShading"),
                 (state.GetQuality() & rm::D3DRMSHADE_MASK) == rm::D3DRMSHADE_FLAT ? 1 : 0);
 
     rm::Vector3 ambient;
@@ -125,21 +133,22 @@ void SceneRenderer::SetSceneUniforms(const rm::Device& state, const rm::Viewport
         cones.insert(cones.end(), {std::cos(umbra / 2.0f), std::cos(penumbra / 2.0f)});
     }
     const auto count = static_cast<GLsizei>(types.size());
-    glUniform3f(m_scene.Uniform("u_ambient"), ambient.x, ambient.y, ambient.z);
-    glUniform1i(m_scene.Uniform("u_lightCount"), count);
+    glUniform3f(program.Uniform("u_ambient"), ambient.x, ambient.y, ambient.z);
+    glUniform1i(program.Uniform("u_lightCount"), count);
     if (count > 0) {
-        glUniform1iv(m_scene.Uniform("u_lightType"), count, types.data());
-        glUniform3fv(m_scene.Uniform("u_lightColor"), count, colors.data());
-        glUniform3fv(m_scene.Uniform("u_lightPosition"), count, positions.data());
-        glUniform3fv(m_scene.Uniform("u_lightDirection"), count, directions.data());
-        glUniform2fv(m_scene.Uniform("u_lightCone"), count, cones.data());
+        glUniform1iv(program.Uniform("u_lightType"), count, types.data());
+        glUniform3fv(program.Uniform("u_lightColor"), count, colors.data());
+        glUniform3fv(program.Uniform("u_lightPosition"), count, positions.data());
+        glUniform3fv(program.Uniform("u_lightDirection"), count, directions.data());
+        glUniform2fv(program.Uniform("u_lightCone"), count, cones.data());
     }
 }
 
-void SceneRenderer::SetInstance(const SceneContents::MeshInstance& instance) {
+void SceneRenderer::SetInstance(const ShaderProgram& program,
+                                const SceneContents::MeshInstance& instance) {
     const std::array<float, 16> model = instance.world.ToMatrix();
-    glUniformMatrix4fv(m_scene.Uniform("u_model"), 1, GL_FALSE, model.data());
-    glUniform3f(m_scene.Uniform("u_objectOrigin"), instance.world.origin.x,
+    glUniformMatrix4fv(program.Uniform("u_model"), 1, GL_FALSE, model.data());
+    glUniform3f(program.Uniform("u_objectOrigin"), instance.world.origin.x,
                 instance.world.origin.y, instance.world.origin.z);
 }
 
@@ -147,16 +156,20 @@ void SceneRenderer::BindTexture(const std::shared_ptr<rm::Texture>& texture) {
     glBindTexture(GL_TEXTURE_2D, m_textures.Get(texture));
 }
 
-void SceneRenderer::DrawOpaque() {
-    glUniform1i(m_scene.Uniform("u_opaqueAlpha"), 1);
+void SceneRenderer::DrawOpaque(const ShaderProgram& program, bool withHoles) {
+    glUniform1i(program.Uniform("u_opaqueAlpha"), 1);
     for (const auto& instance : m_contents.meshes) {
         GpuMesh& gpu = m_meshes.Get(instance.mesh);
-        if (gpu.opaque.empty()) {
-            continue;
-        }
-        SetInstance(instance);
-        glBindVertexArray(gpu.vertexArray);
+        bool placed = false;
         for (const GpuMesh::Batch& batch : gpu.opaque) {
+            if (m_textures.HasHoles(batch.texture) != withHoles) {
+                continue;
+            }
+            if (!placed) {
+                SetInstance(program, instance);
+                glBindVertexArray(gpu.vertexArray);
+                placed = true;
+            }
             BindTexture(batch.texture);
             glDrawElements(GL_TRIANGLES, batch.count, GL_UNSIGNED_INT,
                            reinterpret_cast<const void*>(static_cast<std::size_t>(batch.first) *
@@ -209,7 +222,6 @@ void SceneRenderer::DrawShadows(const rm::Viewport& viewport) {
     glDepthMask(GL_TRUE);
     glEnable(GL_CULL_FACE);
     glDisable(GL_BLEND);
-    glUseProgram(m_scene.Id());
 }
 
 // Faces whose alpha is below 255, sorted back to front by the depth of their centres and
@@ -261,13 +273,13 @@ void SceneRenderer::DrawBlended(const rm::Device& state, const rm::Viewport& vie
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     }
-    glUniform1i(m_scene.Uniform("u_opaqueAlpha"), blend ? 0 : 1);
+    glUniform1i(m_sceneHoles.Uniform("u_opaqueAlpha"), blend ? 0 : 1);
     std::size_t current = m_contents.meshes.size();
     for (const Run& run : runs) {
         GpuMesh& gpu = m_meshes.Get(m_contents.meshes[run.instance].mesh);
         if (run.instance != current) {
             current = run.instance;
-            SetInstance(m_contents.meshes[run.instance]);
+            SetInstance(m_sceneHoles, m_contents.meshes[run.instance]);
             glBindVertexArray(gpu.vertexArray);
             glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, gpu.sortedIndexBuffer);
             if (run.first == 0) {

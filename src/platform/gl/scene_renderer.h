@@ -26,14 +26,15 @@ public:
 
 private:
     SceneRenderer() = default;
-    void SetSceneUniforms(const rm::Device& state, const rm::Viewport& viewport);
-    void SetInstance(const SceneContents::MeshInstance& instance);
-    void DrawOpaque();
+    void SetSceneUniforms(const ShaderProgram& program, const rm::Device& state);
+    void SetInstance(const ShaderProgram& program, const SceneContents::MeshInstance& instance);
+    void DrawOpaque(const ShaderProgram& program, bool withHoles);
     void DrawShadows(const rm::Viewport& viewport);
     void DrawBlended(const rm::Device& state, const rm::Viewport& viewport);
     void BindTexture(const std::shared_ptr<rm::Texture>& texture);
 
-    ShaderProgram m_scene;
+    ShaderProgram m_scene;      // for faces whose every texel is drawn: keeps early depth tests
+    ShaderProgram m_sceneHoles;  // drops colour-keyed texels
     ShaderProgram m_shadow;
     GLuint m_samplers[6] = {};
     GpuMeshCache m_meshes;

@@ -29,7 +29,7 @@ void main() {
 
 // Lit colour = face colour x (ambient + sum of light colour x max(0, N.L) x spot factor), each
 // channel at most 1; a texture multiplies it texel by texel. No attenuation, no specular.
-const char* const kSceneFragmentShader = R"(#version 330 core
+const char* const kSceneFragmentShader = R"(
 #define MAX_LIGHTS 32
 in vec3 v_worldPosition;
 in vec3 v_normal;
@@ -61,7 +61,9 @@ float SpotFactor(int i, vec3 towardsLight) {
 
 void main() {
     vec4 texel = texture(u_texture, v_uv);
+#ifdef DROP_TEXELS
     if (texel.a < 0.5) discard;   // colour-keyed texels are not drawn at all
+#endif
     vec3 light = vec3(1.0);
     if (u_lighting) {
         vec3 n = normalize(u_flatShading ? v_faceNormal : v_normal);
