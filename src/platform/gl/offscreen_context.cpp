@@ -15,7 +15,8 @@ OffscreenContext::~OffscreenContext() {
         }
         eglDestroyContext(display, static_cast<EGLContext>(m_context));
     }
-    eglTerminate(display);
+    // The display is not terminated: it is one per process and shared by every context made
+    // on it, and terminating it unloads the driver under any other context still in use.
 }
 
 rm::Status OffscreenContext::Create(std::unique_ptr<OffscreenContext>* context) {
