@@ -80,6 +80,7 @@ bool DesignSession::LoadDesign(const std::string& path) {
     const bool headerRead = file.ReadHeader(header);
     m_loadedVersion = file.GetFileVersion();
     if (!headerRead) return fail("讀取檔案表頭失敗!", 0);
+    m_header = header;
     for (std::size_t i = 0; i < std::size(steps); ++i) {
         if (!(file.*steps[i].read)(design)) return fail(steps[i].message, i + 1);
         // Once every floor is there, each takes its transparency.

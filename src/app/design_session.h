@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/design_view.h"
+#include "dsg/design_header.h"
 #include "model/room_design.h"
 #include "platform/host.h"
 #include "platform/progress.h"
@@ -44,6 +45,8 @@ public:
     rm::Color AmbientColour() const { return m_ambientColour; }
     std::int32_t ShowState2D() const { return m_showState2D; }
     std::int32_t ShowState3D() const { return m_showState3D; }
+    // The header of the design last read, as read (reports show it).
+    const dsg::CDesignHeader& LoadedHeader() const { return m_header; }
     // The format version of the design last read (0 before any).
     double LoadedVersion() const { return m_loadedVersion; }
 
@@ -63,6 +66,7 @@ private:
     std::int32_t m_showState2D = 0;
     std::int32_t m_showState3D = 0;
     double m_loadedVersion = 0.0;
+    dsg::CDesignHeader m_header;
     std::unique_ptr<model::CRoomDesign> m_design;
 };
 
