@@ -18,6 +18,8 @@ public:
     virtual void SetPos(int position) = 0;
     virtual void OffsetPos(int delta) = 0;
     virtual void StepIt() = 0;
+    // Closes the window if one is shown; a windowless progress has nothing to close.
+    virtual void Close() {}
 };
 
 }  // namespace roamer

@@ -1,0 +1,194 @@
+#include "platform/gl/gl_device.h"
+
+#include <epoxy/gl.h>
+
+#include <cstring>
+
+#include "platform/gl/scene_renderer.h"
+#include "platform/rm/viewport.h"
+
+namespace roamer::gl {
+namespace {
+
+bool HasUsableContext() {
+    // Without a current context the dispatch answers null instead of a version.
+    if (glGetString(GL_VERSION) == nullptr || !epoxy_is_desktop_gl()) {
+        return false;
+    }
+    return epoxy_gl_version() >= 33;
+}
+
+void MakeColorTexture(int width, int height, GLuint* texture) {
+    glGenTextures(1, texture);
+    glBindTexture(GL_TEXTURE_2D, *texture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+}
+
+}  // namespace
+
+GlDevice::GlDevice(int width, int height) : m_width(width), m_height(height) {}
+
+GlDevice::~GlDevice() {
+    m_renderer.reset();
+    glDeleteFramebuffers(1, &m_backFramebuffer);
+    glDeleteFramebuffers(1, &m_frontFramebuffer);
+    glDeleteTextures(1, &m_backColor);
+    glDeleteTextures(1, &m_frontColor);
+    glDeleteRenderbuffers(1, &m_depthStencil);
+}
+
+rm::Status GlDevice::Create(int width, int height, std::unique_ptr<GlDevice>* device) {
+    if (device == nullptr) {
+        return rm::D3DRMERR_BADVALUE;
+    }
+    if (!HasUsableContext()) {
+        return rm::D3DRMERR_BADDEVICE;
+    }
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &largest);
+    if (width < 1 || height < 1 || width > largest || height > largest) {
+        return rm::D3DRMERR_BADVALUE;
+    }
+    std::unique_ptr<GlDevice> made(new GlDevice(width, height));
+    if (!made->CreateBuffers()) {
+        return rm::D3DRMERR_BADDEVICE;
+    }
+    made->m_renderer = SceneRenderer::Create();
+    if (made->m_renderer == nullptr) {
+        return rm::D3DRMERR_BADDEVICE;
+    }
+    *device = std::move(made);
+    return rm::D3DRM_OK;
+}
+
+bool GlDevice::CreateBuffers() {
+    MakeColorTexture(m_width, m_height, &m_backColor);
+    MakeColorTexture(m_width, m_height, &m_frontColor);
+    glGenRenderbuffers(1, &m_depthStencil);
+    glBindRenderbuffer(GL_RENDERBUFFER, m_depthStencil);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, m_width, m_height);
+
+    glGenFramebuffers(1, &m_backFramebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, m_backFramebuffer);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, m_backColor, 0);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER,
+                              m_depthStencil);
+    const bool backComplete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+
+    glGenFramebuffers(1, &m_frontFramebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, m_frontFramebuffer);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, m_frontColor, 0);
+    const bool frontComplete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    return backComplete && frontComplete;
+}
+
+rm::Status GlDevice::Clear(const rm::Viewport& viewport) {
+    if (viewport.GetDevice() != this) {
+        return rm::D3DRMERR_BADDEVICE;
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, m_backFramebuffer);
+    glEnable(GL_SCISSOR_TEST);
+    // Our rows run from the top; OpenGL's from the bottom.
+    glScissor(viewport.GetX(), m_height - viewport.GetY() - viewport.GetHeight(),
+              viewport.GetWidth(), viewport.GetHeight());
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClearDepth(1.0);
+    glClearStencil(0);
+    glDepthMask(GL_TRUE);
+    glStencilMask(0xFF);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    glDisable(GL_SCISSOR_TEST);
+    return glGetError() == GL_NO_ERROR ? rm::D3DRM_OK : rm::D3DRMERR_BADDEVICE;
+}
+
+rm::Status GlDevice::Render(const rm::Viewport& viewport, const rm::Frame& scene) {
+    if (viewport.GetDevice() != this) {
+        return rm::D3DRMERR_BADDEVICE;
+    }
+    if (viewport.GetCamera() == nullptr) {
+        return rm::D3DRMERR_BADOBJECT;
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, m_backFramebuffer);
+    glViewport(viewport.GetX(), m_height - viewport.GetY() - viewport.GetHeight(),
+               viewport.GetWidth(), viewport.GetHeight());
+    m_renderer->Draw(*this, viewport, scene);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    return glGetError() == GL_NO_ERROR ? rm::D3DRM_OK : rm::D3DRMERR_BADDEVICE;
+}
+
+rm::Status GlDevice::Update() {
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, m_backFramebuffer);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, m_frontFramebuffer);
+    glBlitFramebuffer(0, 0, m_width, m_height, 0, 0, m_width, m_height, GL_COLOR_BUFFER_BIT,
+                      GL_NEAREST);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    return glGetError() == GL_NO_ERROR ? rm::D3DRM_OK : rm::D3DRMERR_BADDEVICE;
+}
+
+rm::Status GlDevice::PresentTo(unsigned framebuffer, int width, int height) {
+    if (width < 1 || height < 1) {
+        return rm::D3DRMERR_BADVALUE;
+    }
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, m_frontFramebuffer);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, framebuffer);
+    glBlitFramebuffer(0, 0, m_width, m_height, 0, 0, width, height, GL_COLOR_BUFFER_BIT,
+                      GL_LINEAR);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    return glGetError() == GL_NO_ERROR ? rm::D3DRM_OK : rm::D3DRMERR_BADDEVICE;
+}
+
+rm::Status GlDevice::ReadFramebuffer(unsigned framebuffer, rm::Picture* picture) {
+    if (picture == nullptr) {
+        return rm::D3DRMERR_BADVALUE;
+    }
+    const std::size_t rowBytes = static_cast<std::size_t>(m_width) * 4u;
+    std::vector<std::uint8_t> bottomUp(rowBytes * static_cast<std::size_t>(m_height));
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, m_width, m_height, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    picture->width = m_width;
+    picture->height = m_height;
+    picture->rgba.resize(bottomUp.size());
+    for (int row = 0; row < m_height; ++row) {
+        std::memcpy(&picture->rgba[static_cast<std::size_t>(row) * rowBytes],
+                    &bottomUp[static_cast<std::size_t>(m_height - 1 - row) * rowBytes], rowBytes);
+    }
+    // The picture is 24-bit colour; blending leaves meaningless values in alpha.
+    for (std::size_t at = 3; at < picture->rgba.size(); at += 4) {
+        picture->rgba[at] = 255;
+    }
+    return glGetError() == GL_NO_ERROR ? rm::D3DRM_OK : rm::D3DRMERR_BADDEVICE;
+}
+
+rm::Status GlDevice::ReadBackBuffer(rm::Picture* picture) {
+    return ReadFramebuffer(m_backFramebuffer, picture);
+}
+
+rm::Status GlDevice::ReadFrontBuffer(rm::Picture* picture) {
+    return ReadFramebuffer(m_frontFramebuffer, picture);
+}
+
+rm::Status GlDevice::WriteBackBuffer(const rm::Picture& picture) {
+    const std::size_t rowBytes = static_cast<std::size_t>(m_width) * 4u;
+    if (picture.width != m_width || picture.height != m_height ||
+        picture.rgba.size() != rowBytes * static_cast<std::size_t>(m_height)) {
+        return rm::D3DRMERR_BADVALUE;
+    }
+    std::vector<std::uint8_t> bottomUp(picture.rgba.size());
+    for (int row = 0; row < m_height; ++row) {
+        std::memcpy(&bottomUp[static_cast<std::size_t>(m_height - 1 - row) * rowBytes],
+                    &picture.rgba[static_cast<std::size_t>(row) * rowBytes], rowBytes);
+    }
+    glBindTexture(GL_TEXTURE_2D, m_backColor);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, m_width, m_height, GL_RGBA, GL_UNSIGNED_BYTE,
+                    bottomUp.data());
+    return glGetError() == GL_NO_ERROR ? rm::D3DRM_OK : rm::D3DRMERR_BADDEVICE;
+}
+
+}  // namespace roamer::gl

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/rm/device.h"
+#include "platform/rm/status.h"
+
+namespace roamer::gl {
+
+class SceneRenderer;
+
+// Draws retained-mode scenes with OpenGL 3.3 core in whatever context is current when it is
+// made; it never creates windows. It draws into a framebuffer object of its own (the back
+// buffer); Update copies that into the front buffer, which the player shows and the tools read.
+// Every call must run with the same context current.
+class GlDevice final : public rm::Device {
+public:
+    ~GlDevice() override;
+
+    // D3DRMERR_BADDEVICE without a current OpenGL 3.3 core context, D3DRMERR_BADVALUE for a
+    // size the context cannot hold.
+    static rm::Status Create(int width, int height, std::unique_ptr<GlDevice>* device);
+
+    int GetWidth() const override { return m_width; }
+    int GetHeight() const override { return m_height; }
+    rm::Status Clear(const rm::Viewport& viewport) override;
+    rm::Status Render(const rm::Viewport& viewport, const rm::Frame& scene) override;
+    rm::Status Update() override;
+    rm::Status ReadBackBuffer(rm::Picture* picture) override;
+    rm::Status WriteBackBuffer(const rm::Picture& picture) override;
+
+    // The picture last presented by Update.
+    rm::Status ReadFrontBuffer(rm::Picture* picture);
+    // Copies the front buffer into another framebuffer (a window's), scaled to its size.
+    rm::Status PresentTo(unsigned framebuffer, int width, int height);
+
+private:
+    GlDevice(int width, int height);
+    bool CreateBuffers();
+    rm::Status ReadFramebuffer(unsigned framebuffer, rm::Picture* picture);
+
+    int m_width;
+    int m_height;
+    unsigned m_backFramebuffer = 0;
+    unsigned m_backColor = 0;
+    unsigned m_depthStencil = 0;
+    unsigned m_frontFramebuffer = 0;
+    unsigned m_frontColor = 0;
+    std::unique_ptr<SceneRenderer> m_renderer;
+};
+
+}  // namespace roamer::gl

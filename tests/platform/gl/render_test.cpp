@@ -1,0 +1,264 @@
+#include <cmath>
+
+#include "platform/gl/driver_info.h"
+#include "platform/rm/shadow.h"
+#include "platform/rm/wrap.h"
+#include "render_fixture.h"
+
+namespace roamer::gl {
+namespace {
+
+constexpr std::uint32_t kRed = 0xFF0000;
+constexpr std::uint32_t kGreen = 0x00FF00;
+constexpr std::uint32_t kBlue = 0x0000FF;
+constexpr std::uint32_t kWhite = 0xFFFFFF;
+
+int Channel(std::uint32_t rgb, int shift) { return static_cast<int>((rgb >> shift) & 0xFF); }
+
+TEST_F(RenderTest, FaceIsDrawnFromItsFrontOnly) {
+    auto mesh = std::make_shared<rm::MeshBuilder>();
+    AddSquare(*mesh, -1, -1, 1, 1, 5)->SetColor(0xFFFF0000u);
+    scene.AddVisual(mesh);
+    EXPECT_EQ(Pixel(Draw(), 32, 32), kRed);
+    EXPECT_EQ(Pixel(Draw(), 2, 2), 0u);
+
+    mesh->Empty();
+    AddSquare(*mesh, -1, -1, 1, 1, 5, false)->SetColor(0xFFFF0000u);
+    EXPECT_EQ(Pixel(Draw(), 32, 32), 0u);
+}
+
+TEST_F(RenderTest, EachLightTypeLightsOnlyFacesThatFaceIt) {
+    device->SetQuality(rm::D3DRMRENDER_GOURAUD);
+    auto mesh = std::make_shared<rm::MeshBuilder>();
+    AddSquare(*mesh, -1, -1, 1, 1, 0)->SetColor(0xFFFFFFFFu);
+    rm::Frame* object = scene.CreateChild();
+    object->SetPosition(&scene, 0, 0, 5);
+    object->AddVisual(mesh);
+    rm::Frame* lamp = scene.CreateChild();
+
+    struct Case {
+        rm::LightType type;
+        rm::Vector3 position;
+        rm::Vector3 direction;
+        bool lit;
+    };
+    const Case cases[] = {
+        {rm::D3DRMLIGHT_AMBIENT, {0, 0, 100}, {0, 0, -1}, true},
+        {rm::D3DRMLIGHT_DIRECTIONAL, {0, 0, 0}, {0, 0, 1}, true},
+        {rm::D3DRMLIGHT_DIRECTIONAL, {0, 0, 0}, {0, 0, -1}, false},
+        {rm::D3DRMLIGHT_POINT, {0, 0, 0}, {0, 0, 1}, true},
+        {rm::D3DRMLIGHT_POINT, {0, 0, 10}, {0, 0, 1}, false},
+        {rm::D3DRMLIGHT_SPOT, {0, 0, 0}, {0, 0, 1}, true},
+        {rm::D3DRMLIGHT_SPOT, {0, 0, 0}, {0, 1, 0}, false},
+        {rm::D3DRMLIGHT_PARALLELPOINT, {0, 0, -3}, {0, 0, 1}, true},
+        {rm::D3DRMLIGHT_PARALLELPOINT, {0, 0, 20}, {0, 0, 1}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.type));
+        auto light = std::make_shared<rm::Light>(c.type, 0xFF808080u);
+        lamp->SetPosition(&scene, c.position.x, c.position.y, c.position.z);
+        lamp->SetOrientation(&scene, c.direction, std::abs(c.direction.y) > 0.5f
+                                                      ? rm::Vector3{0, 0, 1}
+                                                      : rm::Vector3{0, 1, 0});
+        lamp->AddLight(light);
+        const std::uint32_t centre = Pixel(Draw(), 32, 32);
+        lamp->DeleteLight(light.get());
+        EXPECT_EQ(centre, c.lit ? 0x808080u : 0u);
+    }
+}
+
+TEST_F(RenderTest, LightsAddUpAndSpotConesFallOff) {
+    device->SetQuality(rm::D3DRMRENDER_GOURAUD);
+    auto mesh = std::make_shared<rm::MeshBuilder>();
+    AddSquare(*mesh, -2, -2, 2, 2, 5)->SetColor(0xFFFF8040u);
+    scene.AddVisual(mesh);
+    auto ambient = std::make_shared<rm::Light>(rm::D3DRMLIGHT_AMBIENT, 0xFF404040u);
+    auto sun = std::make_shared<rm::Light>(rm::D3DRMLIGHT_DIRECTIONAL, 0xFFFFFFFFu);
+    scene.AddLight(ambient);
+    camera->AddLight(sun);  // shines along +z, straight onto the face
+    EXPECT_EQ(Pixel(Draw(), 32, 32), 0xFF8040u);  // clamped at full brightness
+    camera->DeleteLight(sun.get());
+    EXPECT_EQ(Pixel(Draw(), 32, 32), 0x402010u);
+
+    // A narrow spot: full inside half its umbra, nothing outside half its penumbra.
+    scene.DeleteLight(ambient.get());
+    auto spot = std::make_shared<rm::Light>(rm::D3DRMLIGHT_SPOT, 0xFFFFFFFFu);
+    spot->SetUmbra(0.1f);
+    spot->SetPenumbra(0.2f);
+    camera->AddLight(spot);
+    const rm::Picture picture = Draw();
+    EXPECT_EQ(Pixel(picture, 32, 32), 0xFF8040u);
+    EXPECT_EQ(Pixel(picture, 5, 32), 0u);
+}
+
+TEST_F(RenderTest, TextureIsUprightAndNotMirrored) {
+    // Top row red, green; bottom row blue, white.
+    auto texture = std::make_shared<rm::Texture>(
+        rm::Image{2, 2, {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255, 255, 255, 255}});
+    auto mesh = std::make_shared<rm::MeshBuilder>();
+    // Built as picture faces are: right-bottom, left-bottom, left-top, right-top, wrapped from
+    // the first vertex with up running from the third vertex to the second.
+    auto face = mesh->CreateFace();
+    face->AddVertex(1, -1, 5);
+    face->AddVertex(-1, -1, 5);
+    face->AddVertex(-1, 1, 5);
+    face->AddVertex(1, 1, 5);
+    face->SetTexture(texture);
+    std::unique_ptr<rm::Wrap> wrap;
+    ASSERT_EQ(rm::Wrap::Create(rm::D3DRMWRAP_FLAT, {1, -1, 5}, face->Normal(), {0, -2, 0}, 0, 0,
+                               0.5f, 0.5f, &wrap),
+              rm::D3DRM_OK);
+    wrap->Apply(*face);
+    scene.AddVisual(mesh);
+    const rm::Picture picture = Draw();
+    EXPECT_EQ(Pixel(picture, 26, 26), kRed);
+    EXPECT_EQ(Pixel(picture, 38, 26), kGreen);
+    EXPECT_EQ(Pixel(picture, 26, 38), kBlue);
+    EXPECT_EQ(Pixel(picture, 38, 38), kWhite);
+}
+
+TEST_F(RenderTest, ColourKeyedTexelsAreSeeThrough) {
+    auto texture = std::make_shared<rm::Texture>(
+        rm::Image{2, 1, {0, 0, 0, 255, 255, 0, 0, 255}});  // black, red
+    texture->SetDecalTransparency(true);
+    auto mesh = std::make_shared<rm::MeshBuilder>();
+    auto front = AddSquare(*mesh, -1, -1, 1, 1, 5);
+    front->SetTexture(texture);
+    // u from 0 at the left to 1 at the right.
+    front->SetTextureCoordinates(0, 0, 1);
+    front->SetTextureCoordinates(1, 0, 0);
+    front->SetTextureCoordinates(2, 1, 0);
+    front->SetTextureCoordinates(3, 1, 1);
+    AddSquare(*mesh, -4, -4, 4, 4, 10)->SetColor(0xFF0000FFu);
+    scene.AddVisual(mesh);
+    rm::Picture picture = Draw();
+    EXPECT_EQ(Pixel(picture, 26, 32), kBlue);
+    EXPECT_EQ(Pixel(picture, 38, 32), kRed);
+
+    texture->SetDecalTransparency(false);
+    picture = Draw();
+    EXPECT_EQ(Pixel(picture, 26, 32), 0u);
+}
+
+TEST_F(RenderTest, HalfTransparentFacesShowWhatLiesBehind) {
+    auto mesh = std::make_shared<rm::MeshBuilder>();
+    // The see-through face is added first: sorting, not the order of the faces, puts it last.
+    AddSquare(*mesh, -1, -1, 1, 1, 5)->SetColor(0x80FF0000u);
+    AddSquare(*mesh, -4, -4, 4, 4, 10)->SetColor(0xFF0000FFu);
+    auto nearer = std::make_shared<rm::MeshBuilder>();
+    AddSquare(*nearer, -0.5f, -0.5f, 0.5f, 0.5f, 4)->SetColor(0x8000FF00u);
+    scene.AddVisual(nearer);
+    scene.AddVisual(mesh);
+    const rm::Picture picture = Draw();
+    const std::uint32_t blended = Pixel(picture, 21, 21);
+    EXPECT_NEAR(Channel(blended, 16), 128, 2);
+    EXPECT_EQ(Channel(blended, 8), 0);
+    EXPECT_NEAR(Channel(blended, 0), 127, 2);
+    // Green over (red over blue): all three show.
+    const std::uint32_t both = Pixel(picture, 32, 32);
+    EXPECT_NEAR(Channel(both, 16), 64, 2);
+    EXPECT_NEAR(Channel(both, 8), 128, 2);
+    EXPECT_NEAR(Channel(both, 0), 63, 2);
+}
+
+TEST_F(RenderTest, ShadowDarkensThePlaneOncePerPixel) {
+    auto wall = std::make_shared<rm::MeshBuilder>();
+    AddSquare(*wall, -8, -8, 8, 8, 10)->SetColor(0xFFFFFFFFu);
+    scene.AddVisual(wall);
+    // The caster turns its back to the camera, so only its shadow shows; its two faces overlap.
+    auto caster = std::make_shared<rm::MeshBuilder>();
+    AddSquare(*caster, 0.5f, -0.5f, 1.5f, 0.5f, 5, false);
+    AddSquare(*caster, 0.6f, -0.5f, 1.5f, 0.5f, 5, false);
+    rm::Frame* object = scene.CreateChild();
+    object->AddVisual(caster);
+    auto light = std::make_shared<rm::Light>(rm::D3DRMLIGHT_POINT, 0xFFFFFFFFu);
+    camera->AddLight(light);
+    std::shared_ptr<rm::Shadow> shadow;
+    ASSERT_EQ(rm::Shadow::Create(caster, light, {0, 0, 9.9f}, {0, 0, -1}, &shadow), rm::D3DRM_OK);
+    object->AddVisual(shadow);
+
+    // The shadow spans x 1.7 .. 3 on the wall: pixels 42 .. 47 at the middle row.
+    const rm::Picture picture = Draw();
+    EXPECT_EQ(Pixel(picture, 44, 32), 0x7F7F7Fu);
+    EXPECT_EQ(Pixel(picture, 20, 32), kWhite);
+    EXPECT_EQ(Pixel(picture, 44, 20), kWhite);
+}
+
+TEST_F(RenderTest, NearestAndLinearFilteringDiffer) {
+    auto texture = std::make_shared<rm::Texture>(
+        rm::Image{2, 1, {0, 0, 0, 255, 255, 255, 255, 255}});
+    auto mesh = std::make_shared<rm::MeshBuilder>();
+    auto face = AddSquare(*mesh, -2, -2, 2, 2, 5);
+    face->SetTexture(texture);
+    face->SetTextureCoordinates(0, 0, 1);
+    face->SetTextureCoordinates(1, 0, 0);
+    face->SetTextureCoordinates(2, 1, 0);
+    face->SetTextureCoordinates(3, 1, 1);
+    scene.AddVisual(mesh);
+    device->SetTextureQuality(rm::D3DRMTEXTURE_NEAREST);
+    const std::uint32_t nearest = Pixel(Draw(), 28, 32);
+    device->SetTextureQuality(rm::D3DRMTEXTURE_LINEAR);
+    const std::uint32_t linear = Pixel(Draw(), 28, 32);
+    EXPECT_EQ(nearest, 0u);
+    EXPECT_GT(Channel(linear, 16), 40);
+    EXPECT_LT(Channel(linear, 16), 215);
+}
+
+TEST_F(RenderTest, NextFrameShowsScaleAndMoves) {
+    auto mesh = std::make_shared<rm::MeshBuilder>();
+    AddSquare(*mesh, -0.5f, -0.5f, 0.5f, 0.5f, 0)->SetColor(0xFF00FF00u);
+    rm::Frame* object = scene.CreateChild();
+    object->SetPosition(&scene, 0, 0, 5);
+    object->AddVisual(mesh);
+    EXPECT_EQ(Pixel(Draw(), 40, 32), 0u);
+    mesh->Scale(3, 3, 3);
+    EXPECT_EQ(Pixel(Draw(), 40, 32), kGreen);
+    object->SetPosition(&scene, -3, 0, 5);
+    EXPECT_EQ(Pixel(Draw(), 40, 32), 0u);
+    EXPECT_EQ(Pixel(Draw(), 5, 32), kGreen);
+    mesh->SetColor(0xFFFF0000u);
+    EXPECT_EQ(Pixel(Draw(), 5, 32), kRed);
+}
+
+TEST_F(RenderTest, PicturesGoThroughBackAndFrontBuffers) {
+    rm::Picture picture;
+    picture.width = kSize;
+    picture.height = kSize;
+    picture.rgba.assign(static_cast<std::size_t>(kSize * kSize) * 4u, 0);
+    picture.rgba[0] = 200;  // top-left pixel
+    picture.rgba[3] = 255;
+    ASSERT_EQ(device->WriteBackBuffer(picture), rm::D3DRM_OK);
+    rm::Picture back;
+    ASSERT_EQ(device->ReadBackBuffer(&back), rm::D3DRM_OK);
+    EXPECT_EQ(Pixel(back, 0, 0), 0xC80000u);
+    EXPECT_EQ(Pixel(back, 0, kSize - 1), 0u);
+    rm::Picture front;
+    ASSERT_EQ(device->Update(), rm::D3DRM_OK);
+    ASSERT_EQ(device->ReadFrontBuffer(&front), rm::D3DRM_OK);
+    EXPECT_EQ(front.rgba, back.rgba);
+    picture.width = 3;
+    EXPECT_EQ(device->WriteBackBuffer(picture), rm::D3DRMERR_BADVALUE);
+}
+
+TEST_F(RenderTest, DeviceStateReadsBackAndDriverIsReported) {
+    EXPECT_EQ(device->SetQuality(rm::D3DRMRENDER_GOURAUD), rm::D3DRM_OK);
+    EXPECT_EQ(device->GetQuality(), 0x89u);
+    EXPECT_EQ(device->SetQuality(0x200), rm::D3DRMERR_BADVALUE);
+    EXPECT_EQ(device->GetQuality(), 0x89u);
+    device->SetDither(false);
+    EXPECT_FALSE(device->GetDither());
+    EXPECT_EQ(device->SetShades(256), rm::D3DRM_OK);
+    EXPECT_EQ(device->SetShades(100), rm::D3DRMERR_BADVALUE);
+    EXPECT_EQ(device->GetShades(), 256u);
+    EXPECT_EQ(device->GetRenderMode(), 3u);
+
+    const std::vector<DriverInfo> drivers = EnumerateDrivers();
+    ASSERT_EQ(drivers.size(), 1u);
+    EXPECT_EQ(drivers[0].name == "RGB Emulation", !drivers[0].isHardware);
+    EXPECT_TRUE(drivers[0].perspectiveTextures);
+    EXPECT_NE(drivers[0].zBufferBitDepths, 0u);
+    EXPECT_NE(drivers[0].renderBitDepths & DDBD_32, 0u);
+}
+
+}  // namespace
+}  // namespace roamer::gl
