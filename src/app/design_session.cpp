@@ -12,6 +12,49 @@ constexpr const char* kCannotCreate = "無法開啟檔案!";
 // Saving writes beside the target and renames at the end; this is what a failed rename shows.
 constexpr const char* kCannotReplace = "儲存檔案失敗!";
 
+// The six sections after the header, in file order.
+constexpr int kSections = 6;
+constexpr int kFloors = 1;
+constexpr const char* kReadFailures[kSections] = {
+    "讀取牆資料失敗!",   "讀取地板資料失敗!", "讀取天花板資料失敗!",
+    "讀取傢俱資料失敗!", "讀取光源資料失敗!", "讀取植物資料失敗!"};
+constexpr const char* kWriteFailures[kSections] = {
+    "寫入牆資料失敗!",   "寫入地板資料失敗!", "寫入天花板資料失敗!",
+    "寫入傢俱資料失敗!", "寫入光源資料失敗!", "寫入植物資料失敗!"};
+
+bool ReadSection(dsg::CDesignFile& file, model::CRoomDesign& design, int section) {
+    switch (section) {
+        case 0: return file.ReadWalls(design);
+        case 1: return file.ReadFloors(design);
+        case 2: return file.ReadCeilings(design);
+        case 3: return file.ReadFurniture(design);
+        case 4: return file.ReadLights(design);
+        default: return file.ReadPlants(design);
+    }
+}
+
+void ResetSection(model::CRoomDesign& design, int section) {
+    switch (section) {
+        case 0: design.ResetWalls(); break;
+        case 1: design.ResetFloors(); break;
+        case 2: design.ResetCeilings(); break;
+        case 3: design.ResetFurniture(); break;
+        case 4: design.ResetLights(); break;
+        default: design.ResetPlants(); break;
+    }
+}
+
+bool WriteSection(dsg::CDesignFile& file, const model::CRoomDesign& design, int section) {
+    switch (section) {
+        case 0: return file.WriteWalls(design);
+        case 1: return file.WriteFloors(design);
+        case 2: return file.WriteCeilings(design);
+        case 3: return file.WriteFurniture(design);
+        case 4: return file.WriteLights(design);
+        default: return file.WritePlants(design);
+    }
+}
+
 }  // namespace
 
 std::string RecordPathOf(const std::string& designPath) {
@@ -54,25 +97,12 @@ bool DesignSession::LoadDesign(const std::string& path) {
     }
     model::CRoomDesign& design = *m_design;
     dsg::CDesignHeader header;
-    // Each step reads one section; on a failure, the lists this load filled up to and
+    // Sections are read in file order; on a failure, the lists this load filled up to and
     // including the failing one are replaced by empty ones.
-    struct Step {
-        bool (dsg::CDesignFile::*read)(model::CRoomDesign&);
-        const char* message;
-        void (model::CRoomDesign::*reset)();
-    };
-    const Step steps[] = {
-        {&dsg::CDesignFile::ReadWalls, "讀取牆資料失敗!", &model::CRoomDesign::ResetWalls},
-        {&dsg::CDesignFile::ReadFloors, "讀取地板資料失敗!", &model::CRoomDesign::ResetFloors},
-        {&dsg::CDesignFile::ReadCeilings, "讀取天花板資料失敗!", &model::CRoomDesign::ResetCeilings},
-        {&dsg::CDesignFile::ReadFurniture, "讀取傢俱資料失敗!", &model::CRoomDesign::ResetFurniture},
-        {&dsg::CDesignFile::ReadLights, "讀取光源資料失敗!", &model::CRoomDesign::ResetLights},
-        {&dsg::CDesignFile::ReadPlants, "讀取植物資料失敗!", &model::CRoomDesign::ResetPlants},
-    };
-    const auto fail = [&](const char* message, std::size_t filled) {
+    const auto fail = [&](const char* message, int filled) {
         m_host.ShowMessage(message);
         m_host.EndWaitCursor();
-        for (std::size_t i = 0; i < filled; ++i) (design.*steps[i].reset)();
+        for (int section = 0; section < filled; ++section) ResetSection(design, section);
         file.Close();
         m_loadedPath.clear();
         return false;
@@ -81,10 +111,11 @@ bool DesignSession::LoadDesign(const std::string& path) {
     m_loadedVersion = file.GetFileVersion();
     if (!headerRead) return fail("讀取檔案表頭失敗!", 0);
     m_header = header;
-    for (std::size_t i = 0; i < std::size(steps); ++i) {
-        if (!(file.*steps[i].read)(design)) return fail(steps[i].message, i + 1);
+    for (int section = 0; section < kSections; ++section) {
+        if (!ReadSection(file, design, section))
+            return fail(kReadFailures[section], section + 1);
         // Once every floor is there, each takes its transparency.
-        if (steps[i].read == &dsg::CDesignFile::ReadFloors)
+        if (section == kFloors)
             for (const auto& floor : design.Floors()) floor->ApplyPowerFlag();
     }
 
@@ -120,18 +151,6 @@ bool DesignSession::SaveDesign(const std::string& path) {
         m_host.EndWaitCursor();
         return false;
     }
-    struct Step {
-        bool (dsg::CDesignFile::*write)(const model::CRoomDesign&);
-        const char* message;
-    };
-    const Step steps[] = {
-        {&dsg::CDesignFile::WriteWalls, "寫入牆資料失敗!"},
-        {&dsg::CDesignFile::WriteFloors, "寫入地板資料失敗!"},
-        {&dsg::CDesignFile::WriteCeilings, "寫入天花板資料失敗!"},
-        {&dsg::CDesignFile::WriteFurniture, "寫入傢俱資料失敗!"},
-        {&dsg::CDesignFile::WriteLights, "寫入光源資料失敗!"},
-        {&dsg::CDesignFile::WritePlants, "寫入植物資料失敗!"},
-    };
     const auto fail = [&](const char* message) {
         m_host.ShowMessage(message);
         m_host.EndWaitCursor();
@@ -139,8 +158,8 @@ bool DesignSession::SaveDesign(const std::string& path) {
         return false;
     };
     if (!file.WriteHeader(header)) return fail("寫入檔案表頭失敗!");
-    for (const Step& step : steps)
-        if (!(file.*step.write)(*m_design)) return fail(step.message);
+    for (int section = 0; section < kSections; ++section)
+        if (!WriteSection(file, *m_design, section)) return fail(kWriteFailures[section]);
     if (!file.Close()) return fail(kCannotReplace);
     m_host.EndWaitCursor();
     m_savePath = path;
