@@ -60,6 +60,8 @@ void CFaceObj::ReleaseRenderObjects() {
 rm::Status CFaceObj::CreateRenderFaces(std::vector<std::shared_ptr<rm::Face>>& faces) {
     if (IsLeaf()) {
         ReleaseRenderObjects();
+        // A cell named in a file without any vertices has nothing to draw.
+        if (m_vertices.empty()) return rm::D3DRM_OK;
         auto face = m_d3drm.CreateFace();
         for (const rm::Vector3& v : m_vertices) {
             const rm::Status status = face->AddVertex(v.x, v.y, v.z);

@@ -72,9 +72,24 @@ bool Boundaries(float start, float end, double s, bool ascending, std::vector<fl
     return true;
 }
 
-bool StrictlyBetween(float v, float x, float y) {
-    return (x < y) ? (x < v && v < y) : (y < v && v < x);
+// Hands over the values of an edge set that lie strictly between x and y, in the set's order
+// or in reverse; the first and last values of the set are corners of the bounding rectangle and
+// never handed over. The range is found by bisection, so long edges cost only what they add.
+template <typename Add>
+void Between(const SortedValueSet& set, float x, float y, bool reverse, Add add) {
+    int first = 0, last = 0;
+    set.RangeBetween(x, y, first, last);
+    if (first < 1) first = 1;
+    if (last > set.Count() - 1) last = set.Count() - 1;
+    if (reverse)
+        for (int i = last - 1; i >= first; --i) add(set.Get(i));
+    else
+        for (int i = first; i < last; ++i) add(set.Get(i));
 }
+
+// More vertices than any room surface has: such a polygon is shown whole rather than cut,
+// which would take time growing with the square of its vertex count.
+constexpr std::size_t kMaxRefineVertices = 4096;
 
 }  // namespace
 
@@ -121,7 +136,9 @@ rm::Status CFaceObj::RefinePolygon(float scale, Host& host, CellBudget& budget) 
         m_refinedToNothing = true;
         return rm::D3DRM_OK;
     }
-    if (m_vertices.empty()) return rm::D3DRM_OK;
+    if (m_vertices.empty() || m_vertices.size() > kMaxRefineVertices) return rm::D3DRM_OK;
+    for (const rm::Vector3& v : m_vertices)
+        if (!std::isfinite(v.x) || !std::isfinite(v.y) || !std::isfinite(v.z)) return rm::D3DRM_OK;
     const PlaneAxes axes = AxesOf(faceType);
 
     SortedValueSet setA(m_vertices.size(), false);
@@ -153,9 +170,7 @@ rm::Status CFaceObj::RefinePolygon(float scale, Host& host, CellBudget& budget) 
     // A polygon whose grid cannot be made (a scale that is no size, coordinates beyond float
     // precision, or more cells than the design may have) is shown whole instead.
     const double s = scale;
-    if (!(s > 0.0) || !std::isfinite(s) || !std::isfinite(a0) || !std::isfinite(a1) ||
-        !std::isfinite(b0) || !std::isfinite(b1))
-        return rm::D3DRM_OK;
+    if (!(s > 0.0) || !std::isfinite(s)) return rm::D3DRM_OK;
     const double estimate = (std::fabs(static_cast<double>(a0) - a1) / s + 2.0) *
                             (std::fabs(static_cast<double>(b0) - b1) / s + 2.0);
     if (!budget.Take(estimate)) return rm::D3DRM_OK;
@@ -180,20 +195,16 @@ rm::Status CFaceObj::RefinePolygon(float scale, Host& host, CellBudget& budget) 
             std::vector<rm::Vector3> cell;
             cell.push_back(point(aS, bS));
             if (firstRow)
-                for (int i = 1; i + 1 < edgeA0.Count(); ++i)
-                    if (StrictlyBetween(edgeA0.Get(i), bS, bE)) cell.push_back(point(aS, edgeA0.Get(i)));
+                Between(edgeA0, bS, bE, false, [&](float b) { cell.push_back(point(aS, b)); });
             cell.push_back(point(aS, bE));
             if (lastColumn)
-                for (int i = 1; i + 1 < edgeB1.Count(); ++i)
-                    if (StrictlyBetween(edgeB1.Get(i), aE, aS)) cell.push_back(point(edgeB1.Get(i), bE));
+                Between(edgeB1, aE, aS, false, [&](float a) { cell.push_back(point(a, bE)); });
             cell.push_back(point(aE, bE));
             if (lastRow)
-                for (int i = edgeA1.Count() - 2; i >= 1; --i)
-                    if (StrictlyBetween(edgeA1.Get(i), bS, bE)) cell.push_back(point(aE, edgeA1.Get(i)));
+                Between(edgeA1, bS, bE, true, [&](float b) { cell.push_back(point(aE, b)); });
             cell.push_back(point(aE, bS));
             if (firstColumn)
-                for (int i = edgeB0.Count() - 2; i >= 1; --i)
-                    if (StrictlyBetween(edgeB0.Get(i), aE, aS)) cell.push_back(point(edgeB0.Get(i), bS));
+                Between(edgeB0, aE, aS, true, [&](float a) { cell.push_back(point(a, bS)); });
 
             auto face = std::make_unique<CFaceObj>(m_d3drm, kCell);
             face->m_isRefine = 1;

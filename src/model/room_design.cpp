@@ -19,11 +19,26 @@ void CRoomDesign::ResetFurniture() {
 }
 
 void CRoomDesign::ResetLights() {
+    m_lightReflect.clear();
     m_lights = std::make_unique<render::CLightList>(m_d3drm, m_sceneFrame, m_workFolder);
 }
 
 void CRoomDesign::ResetPlants() {
     m_plants = std::make_unique<CPlantList>(m_d3drm, m_roomFrame, m_designFolder);
+}
+
+std::int32_t CRoomDesign::GetLightReflect(const render::CLight* light) const {
+    const auto found = m_lightReflect.find(light);
+    return found == m_lightReflect.end() ? 0 : found->second;
+}
+
+void CRoomDesign::SetLightReflect(const render::CLight* light, std::int32_t reflect) {
+    m_lightReflect[light] = reflect;
+}
+
+void CRoomDesign::RemoveLight(const render::CLight* light) {
+    m_lightReflect.erase(light);
+    m_lights->RemoveLight(light);
 }
 
 int CRoomDesign::RenderFaceCount() const {

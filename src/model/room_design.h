@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -50,6 +52,12 @@ public:
     void ResetLights();
     void ResetPlants();
 
+    // The reflection flag of a light of this design (lights themselves belong to the render
+    // layer, which has no use for it).
+    std::int32_t GetLightReflect(const render::CLight* light) const;
+    void SetLightReflect(const render::CLight* light, std::int32_t reflect);
+    void RemoveLight(const render::CLight* light);
+
     rm::RetainedMode& D3DRM() const { return m_d3drm; }
     rm::Frame* RoomFrame() const { return m_roomFrame; }
     const std::string& DesignFolder() const { return m_designFolder; }
@@ -72,6 +80,7 @@ private:
     std::vector<std::unique_ptr<CFloor>> m_floors;
     std::vector<std::unique_ptr<CCeiling>> m_ceilings;
     std::unique_ptr<render::CLightList> m_lights;
+    std::map<const render::CLight*, std::int32_t> m_lightReflect;
     std::unique_ptr<CFurnitureList> m_furniture;
     std::unique_ptr<CPlantList> m_plants;
 };

@@ -20,6 +20,9 @@ public:
     float Get(int index) const;
     int Count() const { return static_cast<int>(m_values.size()); }
     bool Ascending() const { return m_ascending; }
+    const std::vector<float>& Values() const { return m_values; }
+    // The indices [first, last) of the values lying strictly between x and y, in set order.
+    void RangeBetween(float x, float y, int& first, int& last) const;
     // Whether `a` comes before `b` in this set's order.
     bool Before(float a, float b) const { return m_ascending ? a < b : a > b; }
 

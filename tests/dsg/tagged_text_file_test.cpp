@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/recording_host.h"
 #include "support/temp_dir.h"
 
 namespace roamer::dsg {
@@ -82,7 +83,8 @@ TEST_F(TaggedTextFileTest, StatesGuardEveryOperation) {
 }
 
 TEST_F(TaggedTextFileTest, DesignFilesAreWrittenAsVersion246) {
-    CDesignFile design;
+    RecordingHost host;
+    CDesignFile design(host);
     ASSERT_TRUE(design.OpenWrite(dir.File("room.dsg")));
     EXPECT_EQ(design.GetFileVersion(), 2.46);
     EXPECT_TRUE(design.Close());

@@ -1,4 +1,6 @@
 // Plane types, the sorted value set, refinement into grid cells, render faces and flat wraps.
+#include <cmath>
+
 #include <gtest/gtest.h>
 
 #include "model/cell_budget.h"
@@ -140,6 +142,40 @@ TEST(Refine, ExtraVerticesOnTheOutlineGoIntoTheCellsAlongIt) {
     const std::vector<rm::Vector3> expected = {{0, 20, 0}, {20, 20, 0}, {20, 0, 0},
                                                {15, 0, 0}, {5, 0, 0},   {0, 0, 0}};
     EXPECT_EQ(polygon->GetSubFace(0)->GetVertices(), expected);
+}
+
+TEST(Refine, ExtraVerticesAlongALongEdgeGoToTheirOwnCells) {
+    ModelScene s;
+    CellBudget budget;
+    auto polygon = Polygon(s.d3drm,
+                           {{0, 20, 0}, {100, 20, 0}, {100, 0, 0}, {60, 0, 0}, {30, 0, 0},
+                            {10, 0, 0}, {0, 0, 0}},
+                           {0, 0, 1});
+    polygon->Refine(25.0f, s.host, budget);
+    ASSERT_EQ(polygon->GetSubFaceCount(), 4);
+    const std::vector<rm::Vector3> first = {{0, 20, 0}, {25, 20, 0}, {25, 0, 0}, {10, 0, 0}, {0, 0, 0}};
+    EXPECT_EQ(polygon->GetSubFace(0)->GetVertices(), first);
+    EXPECT_EQ(polygon->GetSubFace(1)->GetVertices().size(), 5u);
+    EXPECT_EQ(polygon->GetSubFace(1)->GetVertices()[3], (rm::Vector3{30, 0, 0}));
+    EXPECT_EQ(polygon->GetSubFace(2)->GetVertices()[3], (rm::Vector3{60, 0, 0}));
+    EXPECT_EQ(polygon->GetSubFace(3)->GetVertices().size(), 4u);
+}
+
+TEST(Refine, PolygonsBeyondAnyRoomSurfaceAreShownWhole) {
+    ModelScene s;
+    CellBudget budget;
+    std::vector<rm::Vector3> many;
+    for (int i = 0; i < 5000; ++i) many.push_back({static_cast<float>(i), 0, 0});
+    many.push_back({0, 10, 0});
+    auto polygon = Polygon(s.d3drm, many, {0, 0, 1});
+    polygon->Refine(25.0f, s.host, budget);
+    auto notFinite = Polygon(s.d3drm, {{0, 0, 0}, {NAN, 5, 0}, {5, 5, 0}}, {0, 0, 1});
+    notFinite->Refine(25.0f, s.host, budget);
+    std::vector<std::shared_ptr<rm::Face>> faces;
+    polygon->CreateRenderFaces(faces);
+    EXPECT_EQ(faces.size(), 1u);
+    // Coordinates that are no numbers are not cut (and the render layer refuses them).
+    EXPECT_EQ(notFinite->GetSubFaceCount(), 0);
 }
 
 TEST(Refine, DescendingColumnsAndHorizontalPlanes) {

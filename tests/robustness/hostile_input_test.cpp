@@ -1,9 +1,11 @@
 // Random and mutated files fed to every reader: they must fail cleanly, never crash, hang or
 // allocate from a number in the file. Run under the sanitizers this finds reads past buffers.
+#include <filesystem>
 #include <random>
 
 #include <gtest/gtest.h>
 
+#include "app/design_session.h"
 #include "app/play_list.h"
 #include "dsg/tagged_text_file.h"
 #include "nav/browse_file.h"
@@ -139,6 +141,74 @@ TEST(HostileInput, HugeCountsMeetTheEndOfTheFile) {
     EXPECT_EQ(host.Messages(), std::vector<std::string>{"無法讀取瀏覽路徑"});
     // Each name line is taken once; the end marks fail the quote check.
     EXPECT_EQ(path.GetCount(), 2u);
+}
+
+// Designs: mutated copies of a fixture beside its textures, models and pictures are loaded the
+// way the player loads them and reported by roamer-check; every failure must be clean.
+class NullView : public app::DesignView {
+public:
+    void ApplyViewer(const app::ViewerState&) override {}
+    void SetAmbientColor(rm::Color) override {}
+    app::ViewerState GetViewer() const override { return {}; }
+    void LoadBrowsePath(const std::string&) override {}
+};
+
+std::string DesignData(const std::string& name) {
+    const char* root = std::getenv("ROAMER_TEST_DATA");
+    return std::string(root ? root : "tests/data") + "/designs/" + name;
+}
+
+std::string MutateDesign(std::string text, std::mt19937& rng) {
+    static const std::string kKeys[] = {
+        "BEGIN_FACEOBJ\r\n", "END_FACEOBJ\r\n", "Type\r\n    0\r\n", "Count\r\n    99999\r\n",
+        "    -1\r\n", "    1e30,1e30,1e30\r\n", "RefineScale\r\n    0.0001\r\n",
+        "SECTION_WALL\r\n", "END_SECTION\r\n", "    nan\r\n", "BEGIN_SUBFACELIST\r\n"};
+    const int edits = 1 + static_cast<int>(rng() % 4);
+    for (int e = 0; e < edits; ++e) {
+        const std::size_t at = rng() % (text.size() + 1);
+        if (rng() % 2)
+            text.insert(at, kKeys[rng() % std::size(kKeys)]);
+        else
+            text = Mutate(std::move(text), rng);
+    }
+    return text;
+}
+
+TEST(HostileInput, MutatedDesignsLoadOrFailCleanly) {
+    test::TempDir dir;
+    namespace fs = std::filesystem;
+    for (const char* sub : {"tex", "models", "plants"})
+        fs::copy(DesignData(sub), dir.Path() + "/" + sub, fs::copy_options::recursive);
+    const std::string seeds[] = {test::ReadWholeFile(DesignData("room246.dsg")),
+                                 test::ReadWholeFile(DesignData("room23.dsg")),
+                                 test::ReadWholeFile(DesignData("room25.dsg"))};
+    std::mt19937 rng(5150);
+    rm::RetainedMode d3drm;
+    auto scene = d3drm.CreateScene();
+    rm::Frame* room = scene->CreateChild();
+    for (int i = 0; i < 240; ++i) {
+        const std::string text = MutateDesign(seeds[static_cast<std::size_t>(i) % 3], rng);
+        const std::string path = dir.Write("input" + std::to_string(i % 2) + ".dsg", text);
+        RecordingHost host;
+        host.SetDefaultAnswer(i % 4 == 0 ? Host::Answer::kNo : Host::Answer::kYes);
+        NullView view;
+        {
+            app::DesignSession session(d3drm, room, scene.get(), host, view, "");
+            const bool loaded = session.LoadDesign(path);
+            if (!loaded) {
+                EXPECT_EQ(session.LoadedPath(), "");
+                EXPECT_FALSE(host.Messages().empty());
+            }
+            if (loaded && i % 3 == 0) session.SaveDesign(dir.File("saved.dsg"));
+            EXPECT_EQ(host.WaitDepth(), 0);
+        }
+        EXPECT_TRUE(room->GetChildren().empty());
+        if (i % 8 == 0) {
+            const tools::FileReport report = tools::CheckFile(path);
+            EXPECT_TRUE(text::IsValidUtf8(report.json));
+        }
+        if (HasFatalFailure()) return;
+    }
 }
 
 }  // namespace

@@ -73,5 +73,41 @@ TEST(RoamerCheck, BadArgumentsAndBadFilesNeverPass) {
     EXPECT_NE(text.out.find("錯誤的播放表!"), std::string::npos);
 }
 
+std::string Designs() {
+    const char* root = std::getenv("ROAMER_TEST_DATA");
+    return std::string(root ? root : "tests/data") + "/designs/";
+}
+
+TEST(RoamerCheck, ReportsWhatADesignBuilds) {
+    const CheckRun run = Check({"--json", Designs() + "room2431.dsg"});
+    EXPECT_EQ(run.status, 0) << run.out;
+    for (const char* part :
+         {"\"kind\":\"design\",\"ok\":true,\"messages\":[]", "\"version\":2.431",
+          "\"MaxSize\":[100,50]", "\"AmbientLight\":6316128", "\"3DShowState\":5",
+          "\"line\":[[0,0],[200,0],[200,10],[0,10]],\"2Dto3D\":2,\"top\":100,\"bottom\":0,"
+          "\"objFramePos\":[0,0,0],\"doors\":[{\"faceType\":2,\"box\":[30,60,0,80,0,5]}],"
+          "\"faces\":22",
+          "\"floors\":[{\"high\":0,\"faces\":4,\"alpha\":0.5}]",
+          "{\"name\":\"椅子0\",\"file\":\"models\\\\Chair.X\",\"position\":[20,0,40]",
+          "\"lights\":[{\"type\":2,", "\"size\":[16,16,32]", "\"renderFaces\":39}"})
+        EXPECT_NE(run.out.find(part), std::string::npos) << part << "\n" << run.out;
+}
+
+TEST(RoamerCheck, MissingModelsAreAnsweredYesUnlessToldNo) {
+    test::TempDir dir;
+    std::string text = test::ReadWholeFile(Designs() + "room246.dsg");
+    text.replace(text.find("models\\Chair.X"), 14, "models\\Lost.X");
+    const std::string design = dir.Write("lost.dsg", text);
+    const CheckRun yes = Check({"--json", design});
+    EXPECT_EQ(yes.status, 1);
+    EXPECT_NE(yes.out.find("\"questions\":[\"是否要繼續執行?\""), std::string::npos) << yes.out;
+    EXPECT_NE(yes.out.find("\"walls\":[{"), std::string::npos);
+    const CheckRun no = Check({"--no", design});
+    EXPECT_EQ(no.status, 1);
+    EXPECT_NE(no.out.find("讀取傢俱資料失敗!"), std::string::npos) << no.out;
+    EXPECT_NE(no.out.find("0 walls"), std::string::npos) << no.out;
+    EXPECT_EQ(Check({Designs() + "room246.dsg", Designs() + "room23.dsg"}).status, 0);
+}
+
 }  // namespace
 }  // namespace roamer::tools

@@ -6,7 +6,7 @@
 
 namespace roamer::tools {
 
-// roamer-check [--json] FILE...: 0 when every file read without a message, 1 when any did not,
+// roamer-check [--json] [--no] FILE...: 0 when every file read without a message, 1 when any did not,
 // 2 for a usage error.
 int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 

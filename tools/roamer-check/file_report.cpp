@@ -148,7 +148,7 @@ FileReport CheckBrowsePathFile(const std::string& path) {
 
 FileReport UnknownKind(const std::string& path) {
     FileReport report;
-    const std::string message = "unknown kind of file (expected .vol or .rcd)";
+    const std::string message = "unknown kind of file (expected .vol, .rcd or .dsg)";
     JsonWriter json;
     json.BeginObject().Key("file").String(text::ToDisplayText(path));
     json.Key("kind").String("unknown");
@@ -161,8 +161,9 @@ FileReport UnknownKind(const std::string& path) {
 
 }  // namespace
 
-FileReport CheckFile(const std::string& path) {
+FileReport CheckFile(const std::string& path, const CheckOptions& options) {
     const std::string ext = LowerExtension(path);
+    if (ext == "dsg") return CheckDesignFile(path, options);
     if (ext == "vol") return CheckPlayListFile(path);
     if (ext == "rcd") return CheckBrowsePathFile(path);
     return UnknownKind(path);

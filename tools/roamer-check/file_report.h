@@ -12,8 +12,17 @@ struct FileReport {
     std::string text;
 };
 
-// Reads a play list (.vol) or a browse path (.rcd), chosen by the file's extension, exactly as
-// the player reads it, and reports what was read and every message the player would show.
-FileReport CheckFile(const std::string& path);
+struct CheckOptions {
+    // The answer to "go on without the missing model?" while a design loads.
+    bool answerNo = false;
+};
+
+// Reads a play list (.vol), a browse path (.rcd) or a design (.dsg), chosen by the file's
+// extension, exactly as the player reads it (a design is built into a scene without any
+// display), and reports what was read and every message the player would show.
+FileReport CheckFile(const std::string& path, const CheckOptions& options = {});
+
+// The report of one design.
+FileReport CheckDesignFile(const std::string& path, const CheckOptions& options);
 
 }  // namespace roamer::tools
