@@ -13,6 +13,10 @@ std::string BrowsePathNameFor(std::string_view designPath) {
 bool LoadBrowsePath(std::string_view designPath, BrowsePath& path, Host& host,
                     std::string& recordPath) {
     recordPath = BrowsePathNameFor(designPath);
+    return LoadBrowsePathFile(recordPath, path, host);
+}
+
+bool LoadBrowsePathFile(const std::string& recordPath, BrowsePath& path, Host& host) {
     host.BeginWaitCursor();
     CBrowseFile file(host);
     bool opened = file.OpenRead(recordPath);

@@ -17,5 +17,7 @@ std::string BrowsePathNameFor(std::string_view designPath);
 // finds room.rcd as well as ROOM.RCD.
 bool LoadBrowsePath(std::string_view designPath, BrowsePath& path, Host& host,
                     std::string& recordPath);
+// The same for a browse-path file named directly.
+bool LoadBrowsePathFile(const std::string& recordPath, BrowsePath& path, Host& host);
 
 }  // namespace roamer::nav
