@@ -152,6 +152,21 @@ TEST_F(PlayerScenario, NextAndPreviousInEachState) {
     EXPECT_EQ(app.designIndex, 1);
 }
 
+TEST_F(PlayerScenario, ClosingTheFrameStopsOnlyPlayback) {
+    WritePath("a", 50);
+    OpenDesigns({"a"});
+    app.PressPlay();
+    app.Pause();
+    app.OnFrameClose();
+    EXPECT_EQ(app.state, PS_PAUSED);
+    app.Play();
+    app.OnFrameClose();
+    EXPECT_EQ(app.state, PS_READY);
+    app.OnViewDestroy();
+    EXPECT_EQ(app.Engine().Render(), -2109);
+    EXPECT_EQ(app.Design(), nullptr);
+}
+
 TEST_F(PlayerScenario, TypingStopsFirstThenRunsTheCommand) {
     WritePath("a", 50);
     WritePath("b", 50);
