@@ -75,6 +75,8 @@ DesignSession::DesignSession(rm::RetainedMode& d3drm, rm::Frame* roomFrame,
 }
 
 void DesignSession::ResetDesign() {
+    // An emptied model holds no design, so the same file must be read again when asked for.
+    m_loadedPath.clear();
     // The old design leaves the scene before the new containers are made.
     m_design.reset();
     m_design = std::make_unique<model::CRoomDesign>(m_d3drm, m_roomFrame, m_sceneFrame,

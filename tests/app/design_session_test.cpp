@@ -348,14 +348,17 @@ TEST(SaveDesign, WriteFailureHalfWayKeepsTheOldFile) {
               1);
 }
 
-TEST(ResetDesign, EmptiesTheSceneButKeepsTheLoadedPath) {
+TEST(ResetDesign, EmptiesTheSceneAndForgetsTheLoadedPath) {
     Session s;
     ASSERT_TRUE(s.session.LoadDesign(Designs() + "room246.dsg"));
     EXPECT_FALSE(s.room->GetChildren().empty());
     s.session.ResetDesign();
     EXPECT_TRUE(s.room->GetChildren().empty());
     EXPECT_EQ(s.design().RenderFaceCount(), 0);
-    EXPECT_EQ(s.session.LoadedPath(), Designs() + "room246.dsg");
+    // Asked for again, the design is read again instead of leaving the scene empty.
+    EXPECT_EQ(s.session.LoadedPath(), "");
+    ASSERT_TRUE(s.session.LoadDesign(Designs() + "room246.dsg"));
+    EXPECT_GT(s.design().RenderFaceCount(), 0);
 }
 
 }  // namespace
