@@ -319,9 +319,13 @@ TEST_F(PlayerScenario, EditModeSelectsMovesAndClears) {
     app.OnLeftButtonDown(-1000, -1000);  // picks nothing: the selection goes
     EXPECT_EQ(app.Selected(), nullptr);
     app.SelectObject(piece);
+    const rm::Vector3 markerBefore = app.Selection()->GetFrame()->WorldTransform().origin;
     app.OnMouseMove(-1000, -1010);
     EXPECT_NEAR(piece->GetPosition().z, before.z + 10.0f, 1e-4f);
     EXPECT_TRUE(app.modified);
+    // The marker hangs in the piece's model frame, so it went along.
+    EXPECT_NEAR(app.Selection()->GetFrame()->WorldTransform().origin.z, markerBefore.z + 10.0f,
+                1e-4f);
 
     OptionsDialogModel off = app.BeginOptions();
     off.values.editMode = false;
