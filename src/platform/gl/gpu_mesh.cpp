@@ -1,6 +1,5 @@
 #include "platform/gl/gpu_mesh.h"
 
-#include <algorithm>
 #include <cstddef>
 #include <map>
 
@@ -23,19 +22,6 @@ void AppendFan(std::uint32_t base, std::size_t count, std::vector<std::uint32_t>
         indices->push_back(base + k);
         indices->push_back(base + k + 1);
     }
-}
-
-rm::Vector3 BoxCentre(const std::vector<GpuVertex>& vertices,
-                      const std::vector<std::uint32_t>& indices) {
-    rm::Vector3 low{vertices[indices.front()].position[0], vertices[indices.front()].position[1],
-                    vertices[indices.front()].position[2]};
-    rm::Vector3 high = low;
-    for (const std::uint32_t index : indices) {
-        const float* p = vertices[index].position;
-        low = {std::min(low.x, p[0]), std::min(low.y, p[1]), std::min(low.z, p[2])};
-        high = {std::max(high.x, p[0]), std::max(high.y, p[1]), std::max(high.z, p[2])};
-    }
-    return (low + high) * 0.5f;
 }
 
 void SetUpAttributes() {
@@ -119,7 +105,7 @@ void GpuMeshCache::Upload(const rm::MeshBuilder& mesh, GpuMesh* gpu) {
     gpu->opaque.clear();
     for (auto& [key, group] : opaqueByTexture) {
         gpu->opaque.push_back({textures[key], static_cast<GLsizei>(indices.size()),
-                               static_cast<GLsizei>(group.size()), BoxCentre(vertices, group)});
+                               static_cast<GLsizei>(group.size())});
         indices.insert(indices.end(), group.begin(), group.end());
     }
     // The blended faces follow, so a shadow can draw the whole mesh in one call.

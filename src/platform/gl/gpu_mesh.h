@@ -19,7 +19,6 @@ struct GpuMesh {
         std::shared_ptr<rm::Texture> texture;
         GLsizei first = 0;  // in indices
         GLsizei count = 0;
-        rm::Vector3 centre;  // of the batch's bounding box: the renderer draws near ones first
     };
     struct BlendedFace {
         std::shared_ptr<rm::Texture> texture;

@@ -95,7 +95,6 @@ void SceneRenderer::Draw(const rm::Device& state, const rm::Viewport& viewport,
     SetSceneUniforms(holes, state);
     glUseProgram(solid.Id());
     SetSceneUniforms(solid, state);
-    SortOpaque(viewport);
     DrawOpaque(solid, false);
     glUseProgram(holes.Id());
     DrawOpaque(holes, true);
@@ -193,38 +192,25 @@ void SceneRenderer::BindTexture(const std::shared_ptr<rm::Texture>& texture) {
     glBindTexture(GL_TEXTURE_2D, m_textures.Get(texture));
 }
 
-// Opaque batches nearest first, by the depth of their centres, so that the depth test turns
-// away what they hide before it is shaded.
-void SceneRenderer::SortOpaque(const rm::Viewport& viewport) {
-    m_opaque.clear();
-    const rm::Transform toCamera = viewport.GetCamera()->WorldTransform().Inverse();
-    for (std::size_t i = 0; i < m_contents.meshes.size(); ++i) {
-        GpuMesh& gpu = m_meshes.Get(m_contents.meshes[i].mesh);
-        const rm::Transform toView = m_contents.meshes[i].world.Then(toCamera);
-        for (const GpuMesh::Batch& batch : gpu.opaque) {
-            m_opaque.push_back({toView.ApplyToPoint(batch.centre).z, i, &batch, gpu.vertexArray});
-        }
-    }
-    std::stable_sort(m_opaque.begin(), m_opaque.end(),
-                     [](const OpaqueDraw& a, const OpaqueDraw& b) { return a.depth < b.depth; });
-}
-
 void SceneRenderer::DrawOpaque(const ShaderProgram& program, bool withHoles) {
     glUniform1i(program.Uniform("u_opaqueAlpha"), 1);
-    std::size_t current = m_contents.meshes.size();
-    for (const OpaqueDraw& draw : m_opaque) {
-        if (m_textures.HasHoles(draw.batch->texture) != withHoles) {
-            continue;
+    for (const auto& instance : m_contents.meshes) {
+        GpuMesh& gpu = m_meshes.Get(instance.mesh);
+        bool placed = false;
+        for (const GpuMesh::Batch& batch : gpu.opaque) {
+            if (m_textures.HasHoles(batch.texture) != withHoles) {
+                continue;
+            }
+            if (!placed) {
+                SetInstance(program, instance);
+                glBindVertexArray(gpu.vertexArray);
+                placed = true;
+            }
+            BindTexture(batch.texture);
+            glDrawElements(GL_TRIANGLES, batch.count, GL_UNSIGNED_INT,
+                           reinterpret_cast<const void*>(static_cast<std::size_t>(batch.first) *
+                                                         sizeof(std::uint32_t)));
         }
-        if (draw.instance != current) {
-            current = draw.instance;
-            SetInstance(program, m_contents.meshes[draw.instance]);
-            glBindVertexArray(draw.vertexArray);
-        }
-        BindTexture(draw.batch->texture);
-        glDrawElements(GL_TRIANGLES, draw.batch->count, GL_UNSIGNED_INT,
-                       reinterpret_cast<const void*>(static_cast<std::size_t>(draw.batch->first) *
-                                                     sizeof(std::uint32_t)));
     }
 }
 

@@ -14,8 +14,10 @@
 
 namespace roamer::gl {
 
-// Draws a scene into the bound framebuffer: opaque faces nearest batch first, then shadows, then
-// the blended faces back to front.
+// Draws a scene into the bound framebuffer: opaque faces, then shadows, then the blended faces
+// back to front. Opaque batches keep a fixed order rather than nearest first: sorting them saved
+// about a tenth of a frame on the software rasterizer, and a view-dependent order would let
+// coplanar faces of different batches take turns in front as the camera moves.
 class SceneRenderer {
 public:
     static std::unique_ptr<SceneRenderer> Create();
@@ -26,14 +28,6 @@ public:
     void Draw(const rm::Device& state, const rm::Viewport& viewport, const rm::Frame& scene);
 
 private:
-    // One opaque batch of one mesh instance, with its distance from the camera.
-    struct OpaqueDraw {
-        float depth;
-        std::size_t instance;
-        const GpuMesh::Batch* batch;
-        GLuint vertexArray;
-    };
-
     // The frame's lights as the shaders take them: those summed at the vertices first.
     struct Lights {
         rm::Vector3 ambient;
@@ -49,7 +43,6 @@ private:
     void ArrangeLights(const rm::Device& state);
     void SetSceneUniforms(const ShaderProgram& program, const rm::Device& state);
     void SetInstance(const ShaderProgram& program, const SceneContents::MeshInstance& instance);
-    void SortOpaque(const rm::Viewport& viewport);
     void DrawOpaque(const ShaderProgram& program, bool withHoles);
     void DrawShadows(const rm::Viewport& viewport);
     void DrawBlended(const ShaderProgram& program, const rm::Device& state,
@@ -64,7 +57,6 @@ private:
     GpuMeshCache m_meshes;
     GpuTextureCache m_textures;
     SceneContents m_contents;
-    std::vector<OpaqueDraw> m_opaque;
     Lights m_lights;
     std::array<float, 16> m_view{};
     std::array<float, 16> m_projection{};
