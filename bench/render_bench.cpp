@@ -93,7 +93,9 @@ void RenderFrame(benchmark::State& state) {
         state.SkipWithError("no OpenGL device");
         return;
     }
+    // What the player sets on a software driver: Gouraud shading, dithering, nearest texels.
     device->SetQuality(rm::D3DRMRENDER_GOURAUD);
+    device->SetDither(true);
     device->SetTextureQuality(rm::D3DRMTEXTURE_NEAREST);
     Scene scene;
     scene.camera = scene.root.CreateChild();
