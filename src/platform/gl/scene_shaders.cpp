@@ -66,7 +66,8 @@ out vec3 v_vertexLight;   // not yet clamped: the pixel's own lights are added f
 out vec4 v_color;
 void main() {
     vec4 world = u_model * vec4(a_position, 1.0);
-    vec3 n = normalize(mat3(u_model) * (u_flatShading ? a_faceNormal : a_normal));
+    vec3 normal = mat3(u_model) * (u_flatShading ? a_faceNormal : a_normal);
+    vec3 n = normalize(normal);
     vec3 light = vec3(1.0);
     if (u_lighting) {
         light = u_ambient;
@@ -75,7 +76,7 @@ void main() {
     float alpha = u_opaqueAlpha ? 1.0 : a_color.a;
 #ifdef PIXEL_LIGHTS
     v_worldPosition = world.xyz;
-    v_normal = n;
+    v_normal = normal;   // normalised per pixel, so longer normals weigh more, as they always did
     v_vertexLight = light;
     v_color = vec4(a_color.rgb, alpha);
 #else
