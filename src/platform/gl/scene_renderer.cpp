@@ -27,12 +27,21 @@ rm::Vector3 ColorVector(rm::Color color) {
 std::unique_ptr<SceneRenderer> SceneRenderer::Create() {
     std::unique_ptr<SceneRenderer> renderer(new SceneRenderer);
     std::string error;
-    const std::string solid = std::string("#version 330 core\n") + kSceneFragmentShader;
-    const std::string holes =
-        std::string("#version 330 core\n#define DROP_TEXELS\n") + kSceneFragmentShader;
-    if (!renderer->m_scene.Build(kSceneVertexShader, solid.c_str(), &error) ||
-        !renderer->m_sceneHoles.Build(kSceneVertexShader, holes.c_str(), &error) ||
-        !renderer->m_shadow.Build(kShadowVertexShader, kShadowFragmentShader, &error)) {
+    for (int pixelLights = 0; pixelLights < 2; ++pixelLights) {
+        for (int holes = 0; holes < 2; ++holes) {
+            const std::string prefix = std::string("#version 330 core\n") +
+                                       (pixelLights != 0 ? "#define PIXEL_LIGHTS\n" : "") +
+                                       (holes != 0 ? "#define DROP_TEXELS\n" : "") +
+                                       kSceneLighting;
+            const std::string vertex = prefix + kSceneVertexShader;
+            const std::string fragment = prefix + kSceneFragmentShader;
+            if (!renderer->m_scene[pixelLights][holes].Build(vertex.c_str(), fragment.c_str(),
+                                                              &error)) {
+                return nullptr;
+            }
+        }
+    }
+    if (!renderer->m_shadow.Build(kShadowVertexShader, kShadowFragmentShader, &error)) {
         return nullptr;
     }
     glGenSamplers(6, renderer->m_samplers);
@@ -78,16 +87,20 @@ void SceneRenderer::Draw(const rm::Device& state, const rm::Viewport& viewport,
     glActiveTexture(GL_TEXTURE0);
     glBindSampler(0, m_samplers[state.GetTextureQuality()]);
 
-    glUseProgram(m_sceneHoles.Id());
-    SetSceneUniforms(m_sceneHoles, state);
-    glUseProgram(m_scene.Id());
-    SetSceneUniforms(m_scene, state);
-    DrawOpaque(m_scene, false);
-    glUseProgram(m_sceneHoles.Id());
-    DrawOpaque(m_sceneHoles, true);
+    ArrangeLights(state);
+    const bool pixelLights = m_lights.vertexCount < static_cast<int>(m_lights.types.size());
+    const ShaderProgram& solid = m_scene[pixelLights ? 1 : 0][0];
+    const ShaderProgram& holes = m_scene[pixelLights ? 1 : 0][1];
+    glUseProgram(holes.Id());
+    SetSceneUniforms(holes, state);
+    glUseProgram(solid.Id());
+    SetSceneUniforms(solid, state);
+    DrawOpaque(solid, false);
+    glUseProgram(holes.Id());
+    DrawOpaque(holes, true);
     DrawShadows(viewport);
-    glUseProgram(m_sceneHoles.Id());
-    DrawBlended(state, viewport);
+    glUseProgram(holes.Id());
+    DrawBlended(holes, state, viewport);
 
     glBindVertexArray(0);
     glUseProgram(0);
@@ -99,6 +112,51 @@ void SceneRenderer::Draw(const rm::Device& state, const rm::Viewport& viewport,
     m_textures.Sweep();
 }
 
+// Lights whose direction is the same all over an object (directional, parallel point) are summed
+// at the vertices with flat and Gouraud shading: on a flat face that is exactly what lighting each
+// pixel gives, and it leaves a pixel one texture fetch and one multiply. Point and spot lights
+// change direction across a face (a spot can light the middle of a wall and none of its corners),
+// so they, and every light with Phong shading, are summed at each pixel.
+void SceneRenderer::ArrangeLights(const rm::Device& state) {
+    m_lights = Lights{};
+    if ((state.GetQuality() & rm::D3DRMLIGHT_MASK) != rm::D3DRMLIGHT_ON) {
+        return;
+    }
+    const bool phong = (state.GetQuality() & rm::D3DRMSHADE_MASK) == rm::D3DRMSHADE_PHONG;
+    auto atVertices = [phong](rm::LightType type) {
+        return !phong &&
+               (type == rm::D3DRMLIGHT_DIRECTIONAL || type == rm::D3DRMLIGHT_PARALLELPOINT);
+    };
+    std::vector<const SceneContents::LightInstance*> ordered;
+    for (const auto& instance : m_contents.lights) {
+        if (instance.light->GetType() == rm::D3DRMLIGHT_AMBIENT) {
+            m_lights.ambient = m_lights.ambient + ColorVector(instance.light->GetColor());
+        } else if (static_cast<int>(ordered.size()) < kMaxLights) {
+            ordered.push_back(&instance);
+        }
+    }
+    std::stable_partition(ordered.begin(), ordered.end(), [&](const auto* instance) {
+        return atVertices(instance->light->GetType());
+    });
+    for (const auto* instance : ordered) {
+        const rm::Light& light = *instance->light;
+        const rm::Transform& world = instance->world;
+        const rm::Vector3 color = ColorVector(light.GetColor());
+        const rm::Vector3 direction = rm::VectorNormalize(world.forward);
+        m_lights.vertexCount += atVertices(light.GetType()) ? 1 : 0;
+        m_lights.types.push_back(light.GetType());
+        m_lights.colors.insert(m_lights.colors.end(), {color.x, color.y, color.z});
+        m_lights.positions.insert(m_lights.positions.end(),
+                                  {world.origin.x, world.origin.y, world.origin.z});
+        m_lights.directions.insert(m_lights.directions.end(),
+                                   {direction.x, direction.y, direction.z});
+        const float umbra = light.GetUmbra();
+        const float penumbra = std::max(umbra, light.GetPenumbra());
+        m_lights.cones.insert(m_lights.cones.end(),
+                              {std::cos(umbra / 2.0f), std::cos(penumbra / 2.0f)});
+    }
+}
+
 void SceneRenderer::SetSceneUniforms(const ShaderProgram& program, const rm::Device& state) {
     glUniformMatrix4fv(program.Uniform("u_view"), 1, GL_FALSE, m_view.data());
     glUniformMatrix4fv(program.Uniform("u_projection"), 1, GL_FALSE, m_projection.data());
@@ -107,40 +165,18 @@ void SceneRenderer::SetSceneUniforms(const ShaderProgram& program, const rm::Dev
                 (state.GetQuality() & rm::D3DRMLIGHT_MASK) == rm::D3DRMLIGHT_ON ? 1 : 0);
     glUniform1i(program.Uniform("u_flatShading"),
                 (state.GetQuality() & rm::D3DRMSHADE_MASK) == rm::D3DRMSHADE_FLAT ? 1 : 0);
-
-    rm::Vector3 ambient;
-    std::vector<GLint> types;
-    std::vector<float> colors;
-    std::vector<float> positions;
-    std::vector<float> directions;
-    std::vector<float> cones;
-    for (const auto& [light, world] : m_contents.lights) {
-        const rm::Vector3 color = ColorVector(light->GetColor());
-        if (light->GetType() == rm::D3DRMLIGHT_AMBIENT) {
-            ambient = ambient + color;
-            continue;
-        }
-        if (static_cast<int>(types.size()) >= kMaxLights) {
-            continue;
-        }
-        const rm::Vector3 direction = rm::VectorNormalize(world.forward);
-        types.push_back(light->GetType());
-        colors.insert(colors.end(), {color.x, color.y, color.z});
-        positions.insert(positions.end(), {world.origin.x, world.origin.y, world.origin.z});
-        directions.insert(directions.end(), {direction.x, direction.y, direction.z});
-        const float umbra = light->GetUmbra();
-        const float penumbra = std::max(umbra, light->GetPenumbra());
-        cones.insert(cones.end(), {std::cos(umbra / 2.0f), std::cos(penumbra / 2.0f)});
-    }
-    const auto count = static_cast<GLsizei>(types.size());
-    glUniform3f(program.Uniform("u_ambient"), ambient.x, ambient.y, ambient.z);
+    const Lights& lights = m_lights;
+    const auto count = static_cast<GLsizei>(lights.types.size());
+    glUniform3f(program.Uniform("u_ambient"), lights.ambient.x, lights.ambient.y,
+                lights.ambient.z);
+    glUniform1i(program.Uniform("u_vertexLightCount"), lights.vertexCount);
     glUniform1i(program.Uniform("u_lightCount"), count);
     if (count > 0) {
-        glUniform1iv(program.Uniform("u_lightType"), count, types.data());
-        glUniform3fv(program.Uniform("u_lightColor"), count, colors.data());
-        glUniform3fv(program.Uniform("u_lightPosition"), count, positions.data());
-        glUniform3fv(program.Uniform("u_lightDirection"), count, directions.data());
-        glUniform2fv(program.Uniform("u_lightCone"), count, cones.data());
+        glUniform1iv(program.Uniform("u_lightType"), count, lights.types.data());
+        glUniform3fv(program.Uniform("u_lightColor"), count, lights.colors.data());
+        glUniform3fv(program.Uniform("u_lightPosition"), count, lights.positions.data());
+        glUniform3fv(program.Uniform("u_lightDirection"), count, lights.directions.data());
+        glUniform2fv(program.Uniform("u_lightCone"), count, lights.cones.data());
     }
 }
 
@@ -226,7 +262,8 @@ void SceneRenderer::DrawShadows(const rm::Viewport& viewport) {
 
 // Faces whose alpha is below 255, sorted back to front by the depth of their centres and
 // blended over what is drawn; consecutive faces of one mesh and texture share a draw call.
-void SceneRenderer::DrawBlended(const rm::Device& state, const rm::Viewport& viewport) {
+void SceneRenderer::DrawBlended(const ShaderProgram& program, const rm::Device& state,
+                                const rm::Viewport& viewport) {
     struct Entry {
         float depth;
         std::size_t instance;
@@ -273,13 +310,13 @@ void SceneRenderer::DrawBlended(const rm::Device& state, const rm::Viewport& vie
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     }
-    glUniform1i(m_sceneHoles.Uniform("u_opaqueAlpha"), blend ? 0 : 1);
+    glUniform1i(program.Uniform("u_opaqueAlpha"), blend ? 0 : 1);
     std::size_t current = m_contents.meshes.size();
     for (const Run& run : runs) {
         GpuMesh& gpu = m_meshes.Get(m_contents.meshes[run.instance].mesh);
         if (run.instance != current) {
             current = run.instance;
-            SetInstance(m_sceneHoles, m_contents.meshes[run.instance]);
+            SetInstance(program, m_contents.meshes[run.instance]);
             glBindVertexArray(gpu.vertexArray);
             glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, gpu.sortedIndexBuffer);
             if (run.first == 0) {

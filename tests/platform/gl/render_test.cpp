@@ -91,6 +91,54 @@ TEST_F(RenderTest, LightsAddUpAndSpotConesFallOff) {
     EXPECT_EQ(Pixel(picture, 5, 32), 0u);
 }
 
+// Gouraud shading lights the vertices and blends their colours; Phong blends the normals and
+// lights each pixel. Corner normals tilted 45 degrees left and right under a light shining
+// straight on: every corner gets cos 45 degrees, so Gouraud is that bright everywhere, while the
+// normal blended half-way faces the light head on.
+TEST_F(RenderTest, GouraudBlendsLitCornersAndPhongBlendsNormals) {
+    auto mesh = std::make_shared<rm::MeshBuilder>();
+    auto face = mesh->CreateFace();
+    const float s = std::sqrt(0.5f);
+    face->AddVertexAndNormal({-1, -1, 5}, {-s, 0, -s});
+    face->AddVertexAndNormal({-1, 1, 5}, {-s, 0, -s});
+    face->AddVertexAndNormal({1, 1, 5}, {s, 0, -s});
+    face->AddVertexAndNormal({1, -1, 5}, {s, 0, -s});
+    face->SetColor(0xFFFFFFFFu);
+    scene.AddVisual(mesh);
+    camera->AddLight(std::make_shared<rm::Light>(rm::D3DRMLIGHT_DIRECTIONAL, 0xFFFFFFFFu));
+
+    device->SetQuality(rm::D3DRMRENDER_GOURAUD);
+    const rm::Picture gouraud = Draw();
+    EXPECT_NEAR(Channel(Pixel(gouraud, 32, 32), 0), 180, 2);
+    EXPECT_NEAR(Channel(Pixel(gouraud, 20, 32), 0), 180, 2);
+
+    device->SetQuality(rm::D3DRMRENDER_PHONG);
+    const rm::Picture phong = Draw();
+    EXPECT_GE(Channel(Pixel(phong, 32, 32), 0), 253);
+    EXPECT_LT(Channel(Pixel(phong, 20, 32), 0), 253);
+}
+
+// With Gouraud shading a directional light is summed at the vertices and a spot at each pixel;
+// together with the ambient light they add up before the sum is clamped.
+TEST_F(RenderTest, VertexAndPixelLightsAddUp) {
+    device->SetQuality(rm::D3DRMRENDER_GOURAUD);
+    auto mesh = std::make_shared<rm::MeshBuilder>();
+    AddSquare(*mesh, -2, -2, 2, 2, 5)->SetColor(0xFFFFFFFFu);
+    scene.AddVisual(mesh);
+    scene.AddLight(std::make_shared<rm::Light>(rm::D3DRMLIGHT_AMBIENT, 0xFF202020u));
+    camera->AddLight(std::make_shared<rm::Light>(rm::D3DRMLIGHT_DIRECTIONAL, 0xFF404040u));
+    auto spot = std::make_shared<rm::Light>(rm::D3DRMLIGHT_SPOT, 0xFF404040u);
+    spot->SetUmbra(0.1f);
+    spot->SetPenumbra(0.2f);
+    camera->AddLight(spot);
+    const rm::Picture picture = Draw();
+    EXPECT_EQ(Pixel(picture, 32, 32), 0xA0A0A0u);  // all three
+    EXPECT_EQ(Pixel(picture, 10, 32), 0x606060u);  // outside the cone: ambient and directional
+
+    camera->AddLight(std::make_shared<rm::Light>(rm::D3DRMLIGHT_DIRECTIONAL, 0xFFFFFFFFu));
+    EXPECT_EQ(Pixel(Draw(), 32, 32), 0xFFFFFFu);  // clamped
+}
+
 TEST_F(RenderTest, TextureIsUprightAndNotMirrored) {
     // Top row red, green; bottom row blue, white.
     auto texture = std::make_shared<rm::Texture>(
