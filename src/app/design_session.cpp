@@ -77,6 +77,8 @@ DesignSession::DesignSession(rm::RetainedMode& d3drm, rm::Frame* roomFrame,
 }
 
 void DesignSession::ResetDesign() {
+    // An emptied model holds no design, so the same file must be read again when asked for.
+    m_loadedPath.clear();
     // The old design leaves the scene before the new containers are made: its reflections and
     // shadows first, while the objects they belong to still stand.
     if (m_design) {

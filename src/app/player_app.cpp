@@ -44,6 +44,12 @@ std::string PlayerApp::LocalPathOf(const std::string& entry) const {
 bool PlayerApp::LoadDesign(const std::string& path) {
     if (!m_session) return false;
     if (!loadedEntry.empty() && path == loadedEntry) return true;
+    // Another spelling of the file now shown is the same design: nothing to read.
+    const std::string local = LocalPathOf(path);
+    if (!m_session->LoadedPath().empty() && local == m_session->LoadedPath()) {
+        loadedEntry = path;
+        return true;
+    }
     // Everything that points into the old design goes first.
     m_selected = nullptr;
     if (m_selectionBox) m_selectionBox->HideBox();
@@ -52,7 +58,7 @@ bool PlayerApp::LoadDesign(const std::string& path) {
     loadedEntry = path;
     m_panel.SetStatus(PS_LOADING, path, loop);
     m_host.PanelChanged();
-    const bool loaded = m_session->LoadDesign(LocalPathOf(path));
+    const bool loaded = m_session->LoadDesign(local);
     if (!loaded) loadedEntry.clear();
     RebuildCollisionWalls();
     return loaded;
@@ -74,6 +80,7 @@ bool PlayerApp::SaveDesign() {
 
 void PlayerApp::ResetDesign() {
     m_selected = nullptr;
+    loadedEntry.clear();
     m_path->Reset();
     m_collisionWalls.clear();
     if (!m_session) return;

@@ -79,8 +79,13 @@ public:
     // The player is closing: offers to save a modified design and stops the timers.
     void Close();
 
+    // The 3D frame window was closed: it is only hidden, and playback stops.
+    void OnFrameClose();
+
     // The 3D view.
     void OnViewSize(int width, int height);
+    void OnViewPaint();
+    void OnViewDestroy();
     void OnKeyDown(std::int32_t key);
     void OnKeyUp(std::int32_t key);
     void OnChar(char32_t character);

@@ -87,7 +87,9 @@ bool PlayerApp::SelectDesigns() {
     playList = chosen.files;
     playListFolder = designFolder;
     if (state == PS_PLAYING) Stop();
-    if (m_session && chosen.folder != m_session->LoadedPath() && !m_session->LoadedPath().empty()) {
+    // The dialog's path: the file itself when one was chosen, else the folder.
+    const std::string dialogPath = chosen.files.size() == 1 ? chosen.files.front() : chosen.folder;
+    if (m_session && dialogPath != m_session->LoadedPath() && !m_session->LoadedPath().empty()) {
         ResetDesign();
         m_engine->Render();
     }

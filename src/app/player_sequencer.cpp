@@ -156,7 +156,7 @@ void PlayerApp::NextDesign() {
         if (designIndex < designCount - 1) {
             StopPlayTimer();
             m_navigator->ReleaseShift();
-            AdvanceDesign();
+            if (!AdvanceDesign()) Stop();  // nothing playable after it
         }
     }
 }
@@ -172,7 +172,7 @@ void PlayerApp::PreviousDesign() {
         if (designIndex > 0) {
             StopPlayTimer();
             m_navigator->ReleaseShift();
-            BackDesign();
+            if (!BackDesign()) Stop();
         }
     }
 }

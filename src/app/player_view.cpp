@@ -72,6 +72,22 @@ void PlayerApp::OnViewSize(int width, int height) {
     m_engine->Render();
 }
 
+void PlayerApp::OnViewPaint() {
+    if (!m_firstSize) m_engine->Render();
+}
+
+void PlayerApp::OnViewDestroy() {
+    // The design's objects live in the engine's scene; they go with it.
+    m_selected = nullptr;
+    m_selectionBox.reset();
+    m_session.reset();
+    m_engine->Cleanup();
+}
+
+void PlayerApp::OnFrameClose() {
+    if (state == PS_PLAYING) Stop();
+}
+
 void PlayerApp::OnKeyDown(std::int32_t key) {
     Stop();
     m_navigator->KeyDown(key);

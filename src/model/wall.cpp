@@ -131,10 +131,14 @@ void CWall::ComputeDoorBoxes() {
         };
         switch (door->FaceType) {
             case 1:
-                // Half the depth from the frame, whichever way the line runs: the passage test
-                // only needs the opening to reach into the wall.
-                box.XMin = x;
-                box.XMax = x + d / 2.0;
+                // Across the wall by the way the line runs, as for the opposite face type.
+                if (plusX) {
+                    box.XMin = x;
+                    box.XMax = x + d;
+                } else {
+                    box.XMin = x - d;
+                    box.XMax = x;
+                }
                 box.ZMin = z + door->Left;
                 box.ZMax = z + door->Right;
                 break;

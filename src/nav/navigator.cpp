@@ -158,8 +158,11 @@ void Navigator::ExecuteCommand(NavCommand code) {
 
 bool Navigator::StartPath() {
     if (m_path == nullptr || m_path->IsEmpty()) return false;
+    // A forward walk starts at the head, a backward one at the tail.
     BrowseView view;
-    if (m_path->GetHeadPosition(view) || m_path->GetTailPosition(view)) {
+    const bool placed =
+        m_path->IsForward() ? m_path->GetHeadPosition(view) : m_path->GetTailPosition(view);
+    if (placed) {
         SetViewerPosition({view.position.x, view.position.y, view.position.z});
         SetHeading(view.heading);
         SetPitch(view.pitch);

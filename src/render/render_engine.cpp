@@ -40,6 +40,8 @@ std::int32_t RenderEngine::Init(rm::RenderSurface* surface, int width, int heigh
     if (surface == nullptr) return kNoWindow;
     if (width < 1) return kBadWidth;
     if (height < 1) return kBadHeight;
+    // A retry after a failed start begins from nothing: no object of the failed one stays.
+    ReleaseObjects();
     m_window = surface;
     m_width = width;
     m_height = height;
@@ -214,6 +216,11 @@ std::int32_t RenderEngine::Render() {
 }
 
 std::int32_t RenderEngine::Cleanup() {
+    ReleaseObjects();
+    return 0;
+}
+
+void RenderEngine::ReleaseObjects() {
     m_initialized = false;
     if (m_window != nullptr) m_window->MakeCurrent();
     if (m_lpRMAmbient) {
@@ -228,7 +235,6 @@ std::int32_t RenderEngine::Cleanup() {
     m_lpDDClipper = nullptr;
     m_lpD3DRM.reset();
     m_lpDD = nullptr;
-    return 0;
 }
 
 std::int32_t RenderEngine::SetAmbientLight(float red, float green, float blue) {

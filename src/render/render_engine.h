@@ -86,6 +86,7 @@ private:
     std::int32_t CreateView();
     std::int32_t ReadDeviceState();
     std::int32_t DrawScene();
+    void ReleaseObjects();
     std::int32_t ShowFailure(std::int32_t status, const char* message);
 
     Host& m_host;

@@ -78,8 +78,12 @@ std::int32_t RenderEngine::SmoothFrame(int passes) {
         SetViewPlane(static_cast<float>(l + px * offset.x), static_cast<float>(r + px * offset.x),
                      static_cast<float>(b + py * offset.y), static_cast<float>(t + py * offset.y));
         if (m_initialized) {
-            const std::int32_t s = DrawScene();
-            if (s != 0 && s != rm::D3DRMERR_BADVALUE) return s;
+            if (std::int32_t s = m_lpRMView->Clear(); s < 0)
+                return ShowFailure(s, "m_lpRMView->Clear() fail!");
+            // A scene the viewport finds nothing to draw in still gives a picture.
+            if (std::int32_t s = m_lpRMView->Render(*m_lpRMScene);
+                s < 0 && s != rm::D3DRMERR_BADVALUE)
+                return ShowFailure(s, "m_lpRMView->Render() fail!");
         }
         m_lpRMDevice->Update();
         if (m_lpRMDevice->ReadBackBuffer(&picture) < 0 || picture.width != width ||

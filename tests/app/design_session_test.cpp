@@ -2,6 +2,9 @@
 // missing models, round trips byte for byte and the fitting of models into door openings.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <filesystem>
 
 #include "app/design_session.h"
@@ -327,14 +330,42 @@ TEST(SaveDesign, FailedSaveLeavesTheOldFileAndTellsWhy) {
     EXPECT_EQ(files, 2);
 }
 
-TEST(ResetDesign, EmptiesTheSceneButKeepsTheLoadedPath) {
+// A disk that refuses bytes half way through: the section's message, and the design that was
+// there before is still there, whole.
+TEST(SaveDesign, WriteFailureHalfWayKeepsTheOldFile) {
+    test::TempDir dir;
+    Session s;
+    ASSERT_TRUE(s.session.LoadDesign(Designs() + "room246.dsg"));
+    const std::string target = dir.Write("room.dsg", Fixture("room23.dsg"));
+    struct rlimit old {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = 3000;  // the header fits, the walls do not
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool saved = s.session.SaveDesign(target);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(s.host.Messages(), std::vector<std::string>{"寫入牆資料失敗!"});
+    EXPECT_EQ(test::ReadWholeFile(target), Fixture("room23.dsg"));
+    EXPECT_EQ(s.session.SavePath(), "");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+TEST(ResetDesign, EmptiesTheSceneAndForgetsTheLoadedPath) {
     Session s;
     ASSERT_TRUE(s.session.LoadDesign(Designs() + "room246.dsg"));
     EXPECT_FALSE(s.room->GetChildren().empty());
     s.session.ResetDesign();
     EXPECT_TRUE(s.room->GetChildren().empty());
     EXPECT_EQ(s.design().RenderFaceCount(), 0);
-    EXPECT_EQ(s.session.LoadedPath(), Designs() + "room246.dsg");
+    // Asked for again, the design is read again instead of leaving the scene empty.
+    EXPECT_EQ(s.session.LoadedPath(), "");
+    ASSERT_TRUE(s.session.LoadDesign(Designs() + "room246.dsg"));
+    EXPECT_GT(s.design().RenderFaceCount(), 0);
 }
 
 }  // namespace

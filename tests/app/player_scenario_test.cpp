@@ -1,4 +1,5 @@
 // The player driven as a user would, without a window: buttons, keys and timer ticks.
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 
@@ -145,11 +146,76 @@ TEST_F(PlayerScenario, NextAndPreviousInEachState) {
     app.Pause();
     EXPECT_EQ(app.state, PS_PAUSED);
     app.PreviousDesign();
+    app.NextDesign();
     EXPECT_EQ(app.designIndex, 2);
     app.Play();
     EXPECT_EQ(app.state, PS_PLAYING);
     app.PreviousDesign();
     EXPECT_EQ(app.designIndex, 1);
+}
+
+TEST_F(PlayerScenario, ClosingTheFrameStopsOnlyPlayback) {
+    WritePath("a", 50);
+    OpenDesigns({"a"});
+    app.PressPlay();
+    app.Pause();
+    app.OnFrameClose();
+    EXPECT_EQ(app.state, PS_PAUSED);
+    app.Play();
+    app.OnFrameClose();
+    EXPECT_EQ(app.state, PS_READY);
+    app.OnViewDestroy();
+    EXPECT_EQ(app.Engine().Render(), -2109);
+    EXPECT_EQ(app.Design(), nullptr);
+}
+
+TEST_F(PlayerScenario, UnplayableDesignsAreSkippedOrEndPlayback) {
+    WritePath("c", 1);
+    dir.Write("b.dsg", "not a design\r\n");  // fails to load, with its message
+    OpenDesigns({"a", "b", "c"});              // a has no browse path
+    app.PressPlay();
+    EXPECT_EQ(app.designIndex, 2);
+    EXPECT_EQ(host.recorder.Messages().back(), "讀取檔案表頭失敗!");
+    PlayUntilReady();
+    EXPECT_EQ(app.state, PS_READY);
+
+    // Nothing playable at all: Play comes back to ready at once.
+    OpenDesigns({"a", "b"});
+    app.PressPlay();
+    EXPECT_EQ(app.state, PS_READY);
+    EXPECT_FALSE(host.TimerRunning(PlayerApp::kPlayTimer));
+    EXPECT_EQ(app.Panel().DesignCounterText(), "選播1/2");
+}
+
+TEST_F(PlayerScenario, ReopeningTheShownDesignShowsItAgain) {
+    WritePath("a", 1);
+    OpenDesigns({"a"});
+    const int faces = app.Design()->RenderFaceCount();
+    ASSERT_GT(faces, 0);
+    OpenDesigns({"a"});  // the same design chosen again
+    EXPECT_EQ(app.Design()->RenderFaceCount(), faces);
+    app.PressPlay();
+    EXPECT_EQ(app.state, PS_PLAYING);  // and its browse path is there to play
+}
+
+TEST_F(PlayerScenario, ThePauseAtAStopEndsInTheNextTick) {
+    nav::BrowsePath path;
+    path.SetHeadPosition({{0.0f, 50.0f, 0.0f}, 0.0, 0.0});
+    path.AddName("CPS_TIME_STAMP");
+    path.AddName("CPS_GO_FRONT");
+    path.AddName("CPS_GO_FRONT");
+    RecordingHost quiet;
+    nav::CBrowseFile file(quiet);
+    ASSERT_TRUE(file.OpenWrite(dir.File("a.rcd")) && file.WritePath(path) && file.Close());
+    OpenDesigns({"a"});
+    app.PressPlay();
+    host.Tick(app);                                                // the stop
+    EXPECT_EQ(host.Tick(app), PlayerApp::kPauseTimer);             // the pause ends
+    EXPECT_FALSE(host.TimerRunning(PlayerApp::kPauseTimer));       // once
+    EXPECT_EQ(host.TimerInterval(PlayerApp::kPlayTimer), 100);     // at the play speed
+    const float z = app.Navigator().viewerPosition.z;
+    EXPECT_EQ(host.Tick(app), PlayerApp::kPlayTimer);
+    EXPECT_NE(app.Navigator().viewerPosition.z, z);
 }
 
 TEST_F(PlayerScenario, TypingStopsFirstThenRunsTheCommand) {
@@ -302,6 +368,47 @@ TEST_F(PlayerScenario, WheelAndMouseDriveInNormalMode) {
     app.OnLeftButtonUp();
     EXPECT_FALSE(host.TimerRunning(PlayerApp::kPlayTimer));
     EXPECT_FALSE(app.mouseDrive);
+
+    // With Ctrl: 20 pixels down sinks two units (never below 1.5) and 30 right slides three.
+    app.Navigator().SetViewerPosition({0.0f, 2.5f, 0.0f});
+    app.OnKeyDown(17);
+    app.OnLeftButtonDown(100, 100);
+    app.OnMouseMove(130, 120);
+    host.Tick(app);
+    EXPECT_EQ(app.Navigator().GetViewerPosition().y, 1.5f);
+    EXPECT_NEAR(app.Navigator().GetViewerPosition().x, 3.0f, 1e-5f);
+    app.OnLeftButtonUp();
+    app.OnKeyUp(17);
+
+    // The right button tilts: 30 pixels up looks up three degrees.
+    app.Navigator().SetPitch(0.0);
+    app.OnRightButtonDown(100, 100);
+    app.OnMouseMove(100, 70);
+    host.Tick(app);
+    EXPECT_NEAR(app.Navigator().pitch, 3 * 0.017453292, 1e-9);
+    app.OnRightButtonUp();
+}
+
+TEST_F(PlayerScenario, MouseDriveStopsAtWallsWhenCollisionIsOn) {
+    OpenDesigns({"a"});
+    OptionsDialogModel dialog = app.BeginOptions();
+    dialog.values.wallCollision = true;
+    app.EndOptions(dialog, true);
+    // The design's wall runs along x from 0 to 100 at z 0..5, with a door from x 30 to 60.
+    // Walking towards +z ten units a tick: beside the door the wall stops the viewer.
+    const auto walk = [&](float x) {
+        app.Navigator().SetHeading(0.0);
+        app.Navigator().SetViewerPosition({x + 0.5f, 50.0f, -50.5f});
+        app.OnLeftButtonDown(100, 100);
+        app.OnMouseMove(100, 0);
+        for (int i = 0; i < 10; ++i) host.Tick(app);
+        app.OnLeftButtonUp();
+        return app.Navigator().GetViewerPosition();
+    };
+    const rm::Vector3 stopped = walk(80.0f);
+    EXPECT_LT(stopped.z, 0.0f);
+    EXPECT_EQ(stopped.x, 80.0f);  // cut to whole units
+    EXPECT_GT(walk(45.0f).z, 5.0f);  // through the door
 }
 
 }  // namespace

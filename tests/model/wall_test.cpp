@@ -120,7 +120,7 @@ TEST(Wall, DoorBoxesOfEachFaceType) {
     CDoor& t4 = AddDoor(*wall, 4);
     CDoor& t9 = AddDoor(*wall, 9);
     wall->ComputeDoorBoxes();
-    EXPECT_EQ(t1.Box, (DoorBox{100, 106, 5, 85, 210, 240}));
+    EXPECT_EQ(t1.Box, (DoorBox{100, 112, 5, 85, 210, 240}));
     EXPECT_EQ(t2.Box, (DoorBox{110, 140, 5, 85, 200, 212}));
     EXPECT_EQ(t3.Box, (DoorBox{100, 112, 5, 85, 240, 210}));
     EXPECT_EQ(t4.Box, (DoorBox{140, 110, 5, 85, 200, 212}));
@@ -128,9 +128,11 @@ TEST(Wall, DoorBoxesOfEachFaceType) {
 
     // The other directions: towards -x and towards -y.
     auto back = MakeWall(s, {{100, 10}, {0, 0}}, {100, 5, 200});
+    CDoor& b1 = AddDoor(*back, 1);
     CDoor& b2 = AddDoor(*back, 2);
     CDoor& b3 = AddDoor(*back, 3);
     back->ComputeDoorBoxes();
+    EXPECT_EQ(b1.Box, (DoorBox{88, 100, 5, 85, 210, 240}));
     EXPECT_EQ(b2.Box, (DoorBox{110, 140, 5, 85, 188, 200}));
     EXPECT_EQ(b3.Box, (DoorBox{88, 100, 5, 85, 240, 210}));
 }

@@ -112,7 +112,8 @@ TEST_F(NavigatorTest, StartPathPlacesTheCameraOrReportsNoPath) {
     EXPECT_FALSE(navigator.StartPath());
     EXPECT_EQ(navigator.GetViewerPosition(), (rm::Vector3{7.0f, 8.0f, 9.0f}));
     path.AddName("CPS_TIME_STAMP");
-    path.SetTailPosition({{1.0f, 2.0f, 3.0f}, 0.5, 0.25});  // no head: the tail is taken
+    path.SetTailPosition({{9.0f, 9.0f, 9.0f}, 1.0, 0.5});
+    path.SetHeadPosition({{1.0f, 2.0f, 3.0f}, 0.5, 0.25});  // a forward walk starts here
     ASSERT_TRUE(navigator.StartPath());
     EXPECT_EQ(navigator.GetViewerPosition(), (rm::Vector3{1.0f, 2.0f, 3.0f}));
     EXPECT_EQ(navigator.heading, 0.5);

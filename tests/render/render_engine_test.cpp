@@ -51,6 +51,20 @@ TEST_F(RenderEngineTest, RenderDrawsOnlyWhileInitialized) {
     EXPECT_TRUE(host.Messages().empty());
 }
 
+TEST_F(RenderEngineTest, ARetriedStartBuildsEverythingAgain) {
+    surface.failDevices = true;
+    EXPECT_EQ(engine.Init(&surface, 16, 16, true), surface.failStatus);
+    surface.failDevices = false;
+    ASSERT_EQ(engine.Init(&surface, 16, 16, true), 0);
+    rm::Frame* scene = nullptr;
+    engine.GetScene(&scene);
+    ASSERT_NE(engine.GetAmbientLight(), nullptr);
+    ASSERT_EQ(scene->GetLights().size(), 1u);  // the ambient light is in the new scene
+    EXPECT_EQ(scene->GetLights().front(), engine.GetAmbientLight());
+    EXPECT_EQ(engine.SetAmbientColor(0xFF102030u), 0);
+    EXPECT_EQ(scene->GetLights().front()->GetColor() & 0xFFFFFFu, 0x102030u);
+}
+
 TEST_F(RenderEngineTest, ResizeCarriesTheDeviceStateOver) {
     ASSERT_EQ(engine.Init(&surface, 64, 48, true), 0);
     engine.SetDither(false);
