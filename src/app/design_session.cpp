@@ -1,5 +1,7 @@
 #include "app/design_session.h"
 
+#include "app/floor_reflections.h"
+#include "app/shadows.h"
 #include "dsg/design_file.h"
 #include "platform/fs/windows_path.h"
 #include "platform/text/cp950.h"
@@ -77,7 +79,12 @@ DesignSession::DesignSession(rm::RetainedMode& d3drm, rm::Frame* roomFrame,
 void DesignSession::ResetDesign() {
     // An emptied model holds no design, so the same file must be read again when asked for.
     m_loadedPath.clear();
-    // The old design leaves the scene before the new containers are made.
+    // The old design leaves the scene before the new containers are made: its reflections and
+    // shadows first, while the objects they belong to still stand.
+    if (m_design) {
+        RemoveReflections(*m_design);
+        RemoveShadows(*m_design);
+    }
     m_design.reset();
     m_design = std::make_unique<model::CRoomDesign>(m_d3drm, m_roomFrame, m_sceneFrame,
                                                     m_designFolder, m_workFolder);
@@ -121,7 +128,11 @@ bool DesignSession::LoadDesign(const std::string& path) {
             for (const auto& floor : design.Floors()) floor->ApplyPowerFlag();
     }
 
+    // Models are fitted into door openings before they are mirrored, so a reflection shows the
+    // model at the size it is seen.
     FitDoorModels();
+    MakeReflections(design, m_host);
+    MakeShadows(design);
     m_ambientColour = header.AmbientLight;
     m_showState2D = header.ShowState2D;
     m_showState3D = header.ShowState3D;
@@ -160,6 +171,7 @@ bool DesignSession::SaveDesign(const std::string& path) {
         return false;
     };
     if (!file.WriteHeader(header)) return fail("寫入檔案表頭失敗!");
+    UpdateShadowLightIndices(*m_design);
     for (int section = 0; section < kSections; ++section)
         if (!WriteSection(file, *m_design, section)) return fail(kWriteFailures[section]);
     if (!file.Close()) return fail(kCannotReplace);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "app/floor_reflections.h"
 #include "app/player_app.h"
 #include "model/room_design.h"
 #include "render/error_text.h"
@@ -310,11 +311,13 @@ void PlayerApp::EditDrag(int x, int y) {
 void PlayerApp::MoveSelection(const rm::Vector3& position) {
     m_selectedPosition = position;
     m_selected->SetPosition(position);
+    FollowTwin(*m_selected);
 }
 
 void PlayerApp::TurnSelection(double angle) {
     m_selected->SetAngleXZ(angle);
     m_selectedAngle = m_selected->GetAngleXZ();
+    FollowTwin(*m_selected);
 }
 
 void PlayerApp::SelectObject(model::CFurniture* furniture) {

@@ -42,6 +42,12 @@ void CFurniture::SetModel(std::shared_ptr<rm::MeshBuilder> mesh, const Furniture
     UserColor = UserColour{};
 }
 
+void CFurniture::SetMirrorModel(std::shared_ptr<rm::MeshBuilder> mesh, const FurnitureKey& key) {
+    m_mesh = std::move(mesh);
+    m_key = key;
+    if (m_modelFrame && m_mesh) m_modelFrame->AddVisual(m_mesh);
+}
+
 void CFurniture::SetPosition(rm::Vector3 position) {
     m_position = position;
     if (m_frame) m_frame->SetPosition(m_parentFrame, position.x, position.y, position.z);

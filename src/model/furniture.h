@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "model/shadow_cast.h"
 #include "model/user_colour.h"
 #include "platform/rm/retained_mode.h"
 
@@ -45,6 +46,12 @@ public:
     void SetUserSize(double width, double depth, double height);
     // Keeps in every face colour only what the user colour lets through; scales the alpha.
     void ApplyUserColour(const UserColour& colour);
+    // Shows `mesh` as it is, for the reflection of another piece: no centring, no sizing.
+    void SetMirrorModel(std::shared_ptr<rm::MeshBuilder> mesh, const FurnitureKey& key);
+
+    // The piece's reflection below the floor (null when it has none); owned by the piece.
+    CFurniture* GetTwin() const { return m_twin.get(); }
+    void SetTwin(std::unique_ptr<CFurniture> twin) { m_twin = std::move(twin); }
 
     const FurnitureKey& GetKey() const { return m_key; }
     const std::shared_ptr<rm::MeshBuilder>& GetMesh() const { return m_mesh; }
@@ -61,6 +68,8 @@ public:
     std::int32_t Shadow = 0;
     std::int32_t Reflect = 0;
     std::int32_t ShadowLightIndex = -1;
+    // The shadow while one is cast; shown by the model frame so that it follows the tilt.
+    CShadowCast ShadowCast;
 
 private:
     rm::Frame* m_parentFrame;
@@ -74,6 +83,8 @@ private:
     double m_modelWidth = 0.0;
     double m_modelDepth = 0.0;
     double m_modelHeight = 0.0;
+    // Declared last: destroyed after this piece's frame has left the scene.
+    std::unique_ptr<CFurniture> m_twin;
 };
 
 // A scale factor from a wanted size and a present one; 1 when the present size is none (a

@@ -5,6 +5,7 @@
 
 #include "model/build_context.h"
 #include "model/face_obj.h"
+#include "model/mirror.h"
 #include "model/plan_types.h"
 
 namespace roamer::model {
@@ -64,6 +65,13 @@ class CCeiling : public CLevelSurface {
 public:
     using CLevelSurface::CLevelSurface;
     std::int32_t Reflect = 0;
+
+    // The ceiling's reflection below the floor (null when it has none); owned by the ceiling.
+    CMirrorFrame* GetTwin() const { return m_twin.get(); }
+    void SetTwin(std::unique_ptr<CMirrorFrame> twin) { m_twin = std::move(twin); }
+
+private:
+    std::unique_ptr<CMirrorFrame> m_twin;
 };
 
 }  // namespace roamer::model

@@ -56,6 +56,10 @@ public:
     UserColour UserColor;
     std::int32_t Reflect = 0;
 
+    // The plant's reflection below the floor (null when it has none); owned by the plant.
+    CPlant* GetTwin() const { return m_twin.get(); }
+    void SetTwin(std::unique_ptr<CPlant> twin) { m_twin = std::move(twin); }
+
 private:
     rm::RetainedMode& m_d3drm;
     rm::Frame* m_parentFrame;
@@ -67,6 +71,7 @@ private:
     double m_pictureWidth = 0.0;
     double m_pictureHeight = 0.0;
     double m_baseHeight = 0.0;
+    std::unique_ptr<CPlant> m_twin;
 };
 
 }  // namespace roamer::model

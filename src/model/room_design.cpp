@@ -19,6 +19,7 @@ void CRoomDesign::ResetFurniture() {
 }
 
 void CRoomDesign::ResetLights() {
+    m_lightTwins.clear();
     m_lightReflect.clear();
     m_lights = std::make_unique<render::CLightList>(m_d3drm, m_sceneFrame, m_workFolder);
 }
@@ -36,7 +37,19 @@ void CRoomDesign::SetLightReflect(const render::CLight* light, std::int32_t refl
     m_lightReflect[light] = reflect;
 }
 
+render::CLight* CRoomDesign::GetLightTwin(const render::CLight* light) const {
+    const auto found = m_lightTwins.find(light);
+    return found == m_lightTwins.end() ? nullptr : found->second.get();
+}
+
+void CRoomDesign::SetLightTwin(const render::CLight* light, std::unique_ptr<render::CLight> twin) {
+    m_lightTwins[light] = std::move(twin);
+}
+
+void CRoomDesign::RemoveLightTwin(const render::CLight* light) { m_lightTwins.erase(light); }
+
 void CRoomDesign::RemoveLight(const render::CLight* light) {
+    m_lightTwins.erase(light);
     m_lightReflect.erase(light);
     m_lights->RemoveLight(light);
 }

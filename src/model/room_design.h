@@ -57,6 +57,10 @@ public:
     std::int32_t GetLightReflect(const render::CLight* light) const;
     void SetLightReflect(const render::CLight* light, std::int32_t reflect);
     void RemoveLight(const render::CLight* light);
+    // The reflection of a light of this design: a light of its own below the floor.
+    render::CLight* GetLightTwin(const render::CLight* light) const;
+    void SetLightTwin(const render::CLight* light, std::unique_ptr<render::CLight> twin);
+    void RemoveLightTwin(const render::CLight* light);
 
     rm::RetainedMode& D3DRM() const { return m_d3drm; }
     rm::Frame* RoomFrame() const { return m_roomFrame; }
@@ -81,6 +85,8 @@ private:
     std::vector<std::unique_ptr<CCeiling>> m_ceilings;
     std::unique_ptr<render::CLightList> m_lights;
     std::map<const render::CLight*, std::int32_t> m_lightReflect;
+    // After the lights: the reflections go first.
+    std::map<const render::CLight*, std::unique_ptr<render::CLight>> m_lightTwins;
     std::unique_ptr<CFurnitureList> m_furniture;
     std::unique_ptr<CPlantList> m_plants;
 };

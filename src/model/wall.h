@@ -7,6 +7,8 @@
 #include "model/build_context.h"
 #include "model/door.h"
 #include "model/face_obj.h"
+#include "model/mirror.h"
+#include "model/shadow_cast.h"
 #include "model/plan_types.h"
 #include "model/user_colour.h"
 #include "model/wall_face.h"
@@ -66,6 +68,11 @@ public:
     std::int32_t Shadow = 0;
     std::int32_t Reflect = 0;
     std::int32_t ShadowLightIndex = -1;
+    CShadowCast ShadowCast;
+
+    // The wall's reflection below the floor (null when it has none); owned by the wall.
+    CMirrorFrame* GetTwin() const { return m_twin.get(); }
+    void SetTwin(std::unique_ptr<CMirrorFrame> twin) { m_twin = std::move(twin); }
 
 private:
     // The two tests on the wall line that orient door boxes.
@@ -86,6 +93,7 @@ private:
     std::vector<std::unique_ptr<CFaceObj>> m_downFaces;
     bool m_shown = false;
     rm::RetainedMode& m_d3drm;
+    std::unique_ptr<CMirrorFrame> m_twin;
 };
 
 // A position is near a reference point when, on each axis, the coordinates truncated to whole

@@ -1,8 +1,10 @@
-// Writes the sample files under a folder: one browse path per sample room and the play list
-// that names the rooms, in code page 950 like the files of the Windows tools.
+// Writes the sample files under a folder: the rooms with their textures, plant pictures and
+// furniture models, one browse path per room and the play list that names the rooms, in code
+// page 950 like the files of the Windows tools.
 #include <fstream>
 #include <iostream>
 
+#include "make-samples/sample_rooms.h"
 #include "make-samples/sample_walks.h"
 #include "nav/browse_file.h"
 #include "platform/recording_host.h"
@@ -15,6 +17,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string folder = argv[1];
+    if (!samples::WriteSampleAssets(folder) || !samples::WriteSampleDesigns(folder)) return 1;
     std::string playList;
     for (const samples::SampleWalk& walk : samples::MakeSampleWalks()) {
         RecordingHost host;
