@@ -4,16 +4,18 @@
 #include <string>
 #include <vector>
 
+#include "platform/rm/render_surface.h"
+
 namespace roamer::gl {
 
-// Bit-depth flags of the capability masks.
-inline constexpr std::uint32_t DDBD_1 = 0x4000;
-inline constexpr std::uint32_t DDBD_2 = 0x2000;
-inline constexpr std::uint32_t DDBD_4 = 0x1000;
-inline constexpr std::uint32_t DDBD_8 = 0x0800;
-inline constexpr std::uint32_t DDBD_16 = 0x0400;
-inline constexpr std::uint32_t DDBD_24 = 0x0200;
-inline constexpr std::uint32_t DDBD_32 = 0x0100;
+// The capability masks use the bit-depth flags of the render surfaces.
+using rm::DDBD_1;
+using rm::DDBD_2;
+using rm::DDBD_4;
+using rm::DDBD_8;
+using rm::DDBD_16;
+using rm::DDBD_24;
+using rm::DDBD_32;
 
 // What a 3D driver is and can do.
 struct DriverInfo {
