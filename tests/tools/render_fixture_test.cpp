@@ -1,6 +1,6 @@
 // roamer-render on tiny designs built in the test with the room builder and saved with our own
-// design writer: what the camera sees must be the colours the design gives, lit only by the
-// design's ambient light (the designs have no other light).
+// design writer: what the camera sees must be the colours the design gives, lit by the design's
+// ambient light alone (only the shadow's design has a light of its own).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -136,6 +136,75 @@ TEST(RenderFixtures, TexturedFloorShowsItsPicture) {
         }
     EXPECT_GT(darkPixels, pixels / 5);
     EXPECT_GT(lightPixels, pixels / 5);
+}
+
+// A red wall standing on a grey floor, polished (`powerFlag` below 1) or matte.
+std::string ReflectingWall(const test::TempDir& dir, double powerFlag) {
+    RoomBuilder b(dir.Path());
+    b.Floor(-400, -400, 400, 400, kPlain, powerFlag);
+    b.WallAlongX(200, -400, 400, 10, 260, kRed, kRed).Reflect = 1;
+    return Save(b, dir.Path(), "reflect.dsg");
+}
+
+TEST(RenderFixtures, PolishedFloorShowsTheWallsReflection) {
+    test::TempDir polishedDir, matteDir;
+    const char* view = "0,100,-100,0,-0.3";
+    const rm::Image polished = Render(ReflectingWall(polishedDir, 0.5), view);
+    const rm::Image matte = Render(ReflectingWall(matteDir, 1.0), view);
+    ASSERT_EQ(polished.height, 480);
+    ASSERT_EQ(matte.height, 480);
+    // The wall's foot in the middle column: the first row of matte floor below the wall.
+    const Rgb floor = Lit(kPlain.colour), wall = Lit(kRed.colour);
+    int foot = 0;
+    while (foot < 480 && !Near(matte.PixelRGB(320, foot), floor)) ++foot;
+    ASSERT_LT(foot, 440);
+    EXPECT_TRUE(Near(matte.PixelRGB(320, foot - 3), wall)) << Describe(matte.PixelRGB(320, foot - 3));
+    // Just below it the mirrored wall shows through the polished floor: the floor's colour
+    // moves towards the wall's (more red, less blue), where the matte floor keeps its own.
+    for (int y = foot + 5; y < foot + 40; y += 5) {
+        const Rgb p = Split(polished.PixelRGB(320, y));
+        EXPECT_TRUE(Near(matte.PixelRGB(320, y), floor)) << y;
+        EXPECT_GT(p.r, floor.r + 5) << y << ": " << Describe(polished.PixelRGB(320, y));
+        EXPECT_LT(p.b, floor.b - 5) << y << ": " << Describe(polished.PixelRGB(320, y));
+    }
+}
+
+// A low wall lit from in front by a point light, casting its shadow (or not) on the floor
+// behind it.
+std::string LowWallUnderALight(const test::TempDir& dir, bool shadow) {
+    RoomBuilder b(dir.Path());
+    b.Floor(-400, -400, 400, 400, kPlain, 1.0);
+    model::CWall& wall = b.WallAlongX(100, -100, 100, 10, 50, kRed, kRed);
+    b.Light(1, 0xFFC0C0C0, {0, 150, 0});
+    wall.Shadow = shadow ? 1 : 0;
+    wall.ShadowLightIndex = 1;
+    return Save(b, dir.Path(), "shadow.dsg");
+}
+
+TEST(RenderFixtures, ShadowIsDarkerThanTheFloorAroundIt) {
+    test::TempDir withDir, withoutDir;
+    const char* view = "0,300,-100,0,-0.9";  // looking down over the wall
+    const rm::Image with = Render(LowWallUnderALight(withDir, true), view);
+    const rm::Image without = Render(LowWallUnderALight(withoutDir, false), view);
+    ASSERT_EQ(with.height, 480);
+    ASSERT_EQ(without.height, 480);
+    const auto brightness = [](std::uint32_t c) {
+        const Rgb p = Split(c);
+        return p.r + p.g + p.b;
+    };
+    // Where the shadow lies the floor is clearly darker than the same floor without it; nothing
+    // gets brighter, and most of the floor around it stays as it was.
+    int darker = 0, brighter = 0, same = 0;
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x) {
+            const int d = brightness(with.PixelRGB(x, y)) - brightness(without.PixelRGB(x, y));
+            darker += d < -30;
+            brighter += d > 6;
+            same += std::abs(d) <= 6;
+        }
+    EXPECT_GT(darker, 640 * 480 / 50);
+    EXPECT_EQ(brighter, 0);
+    EXPECT_GT(same, 640 * 480 / 2);
 }
 
 }  // namespace
