@@ -129,16 +129,19 @@ void CWall::ComputeDoorBoxes() {
                 box.ZMax = z + d;
             }
         };
+        const auto acrossX = [&] {
+            if (plusX) {
+                box.XMin = x;
+                box.XMax = x + d;
+            } else {
+                box.XMin = x - d;
+                box.XMax = x;
+            }
+        };
         switch (door->FaceType) {
             case 1:
                 // Across the wall by the way the line runs, as for the opposite face type.
-                if (plusX) {
-                    box.XMin = x;
-                    box.XMax = x + d;
-                } else {
-                    box.XMin = x - d;
-                    box.XMax = x;
-                }
+                acrossX();
                 box.ZMin = z + door->Left;
                 box.ZMax = z + door->Right;
                 break;
@@ -148,13 +151,7 @@ void CWall::ComputeDoorBoxes() {
                 acrossZ();
                 break;
             case 3:
-                if (plusX) {
-                    box.XMin = x;
-                    box.XMax = x + d;
-                } else {
-                    box.XMin = x - d;
-                    box.XMax = x;
-                }
+                acrossX();
                 box.ZMin = z + door->Right;
                 box.ZMax = z + door->Left;
                 break;

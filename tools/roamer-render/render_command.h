@@ -17,8 +17,8 @@ struct RenderOptions {
     std::string out;        // empty: the design's path with the extension .png
     std::string exportObj;  // the scene as an OBJ file instead of a picture
     std::string pathDir;    // every step of the browse path instead of one picture
-    int speed = 0;          // 0..3, as the options dialog
-    int pause = 0;          // 0..2
+    int speed = 1;          // 0..3, as the options dialog (the player starts at 快)
+    int pause = 1;          // 0..2 (the player starts at 適中)
     std::string design;
 };
 
