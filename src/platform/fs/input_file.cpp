@@ -40,4 +40,18 @@ void InputFile::Close() {
     }
 }
 
+WholeFile ReadWholeFile(const std::string& path, std::size_t maxBytes,
+                        std::vector<unsigned char>& bytes) {
+    InputFile file;
+    if (!file.Open(path)) return WholeFile::kCannotRead;
+    unsigned char chunk[65536];
+    for (;;) {
+        const long count = file.Read(chunk, sizeof chunk);
+        if (count < 0) return WholeFile::kCannotRead;
+        if (count == 0) return WholeFile::kRead;
+        if (bytes.size() + static_cast<std::size_t>(count) > maxBytes) return WholeFile::kTooLarge;
+        bytes.insert(bytes.end(), chunk, chunk + count);
+    }
+}
+
 }  // namespace roamer::fs

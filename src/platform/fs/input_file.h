@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace roamer::fs {
 
@@ -23,5 +24,11 @@ public:
 private:
     int m_fd = -1;
 };
+
+enum class WholeFile { kRead, kCannotRead, kTooLarge };
+
+// Reads a whole regular file, refusing one larger than `maxBytes` before holding more than that.
+WholeFile ReadWholeFile(const std::string& path, std::size_t maxBytes,
+                        std::vector<unsigned char>& bytes);
 
 }  // namespace roamer::fs

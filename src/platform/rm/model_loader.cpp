@@ -31,24 +31,12 @@ constexpr int kMaxNodeDepth = 64;
 constexpr unsigned kImportFlags = aiProcess_ConvertToLeftHanded | aiProcess_ValidateDataStructure;
 
 Status ReadWholeFile(const std::string& path, std::vector<unsigned char>* bytes) {
-    fs::InputFile file;
-    if (!fs::IsRegularFile(path) || !file.Open(path)) {
-        return D3DRMERR_FILENOTFOUND;
+    switch (fs::ReadWholeFile(path, kMaxFileBytes, *bytes)) {
+        case fs::WholeFile::kRead: return D3DRM_OK;
+        case fs::WholeFile::kTooLarge: return D3DRMERR_BADFILE;
+        case fs::WholeFile::kCannotRead: break;
     }
-    unsigned char chunk[65536];
-    for (;;) {
-        const long count = file.Read(chunk, sizeof chunk);
-        if (count < 0) {
-            return D3DRMERR_FILENOTFOUND;
-        }
-        if (count == 0) {
-            return D3DRM_OK;
-        }
-        if (bytes->size() + static_cast<std::size_t>(count) > kMaxFileBytes) {
-            return D3DRMERR_BADFILE;
-        }
-        bytes->insert(bytes->end(), chunk, chunk + count);
-    }
+    return D3DRMERR_FILENOTFOUND;
 }
 
 // A .x file that starts with a mesh: that mesh alone, with the templates and materials it may

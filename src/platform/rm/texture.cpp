@@ -15,24 +15,12 @@ constexpr std::size_t kMaxFileBytes = 256u * 1024u * 1024u;
 constexpr long long kMaxPixels = 64ll * 1024 * 1024;
 
 Status ReadWholeFile(const std::string& path, std::vector<unsigned char>* bytes) {
-    fs::InputFile file;
-    if (!file.Open(path)) {
-        return D3DRMERR_FILENOTFOUND;
+    switch (fs::ReadWholeFile(path, kMaxFileBytes, *bytes)) {
+        case fs::WholeFile::kRead: return D3DRM_OK;
+        case fs::WholeFile::kTooLarge: return D3DRMERR_BADFILE;
+        case fs::WholeFile::kCannotRead: break;
     }
-    unsigned char chunk[65536];
-    for (;;) {
-        const long count = file.Read(chunk, sizeof chunk);
-        if (count < 0) {
-            return D3DRMERR_FILENOTFOUND;
-        }
-        if (count == 0) {
-            return D3DRM_OK;
-        }
-        if (bytes->size() + static_cast<std::size_t>(count) > kMaxFileBytes) {
-            return D3DRMERR_BADFILE;
-        }
-        bytes->insert(bytes->end(), chunk, chunk + count);
-    }
+    return D3DRMERR_FILENOTFOUND;
 }
 
 }  // namespace
