@@ -1,5 +1,6 @@
 #include "render/frame_accumulator.h"
 
+#include <algorithm>
 #include <array>
 
 namespace roamer::render {
@@ -99,10 +100,15 @@ FrameAccumulator::FrameAccumulator(int width, int height, const PixelLayout& lay
                        0u);
 }
 
-bool FrameAccumulator::Accumulate(const std::uint8_t* pixels, std::size_t pitch) {
-    if (!m_usable || pixels == nullptr) return false;
-    const int bytes = m_layout.bytesPerPixel;
-    std::size_t cell = 0;
+void FrameAccumulator::Reset() { std::fill(m_cells.begin(), m_cells.end(), 0u); }
+
+// `Bytes` 0 reads the pixel size from the layout; a fixed size lets the compiler read each pixel
+// as one word, which matters for the 32-bit pictures of every still frame.
+template <int Bytes>
+void FrameAccumulator::AccumulateRows(const std::uint8_t* pixels, std::size_t pitch) {
+    const int bytes = Bytes != 0 ? Bytes : m_layout.bytesPerPixel;
+    const bool wide = Wide();
+    std::uint32_t* cell = m_cells.data();
     for (int y = 0; y < m_height; ++y) {
         const std::uint8_t* row = pixels + static_cast<std::size_t>(y) * pitch;
         for (int x = 0; x < m_width; ++x) {
@@ -110,36 +116,34 @@ bool FrameAccumulator::Accumulate(const std::uint8_t* pixels, std::size_t pitch)
             const std::uint32_t r = p & m_layout.redMask;
             const std::uint32_t g = p & m_layout.greenMask;
             const std::uint32_t b = p & m_layout.blueMask;
-            if (Wide()) {
-                m_cells[cell++] += r | (g >> m_greenBits);
-                m_cells[cell++] += b;
+            if (wide) {
+                *cell++ += r | (g >> m_greenBits);
+                *cell++ += b;
             } else {
-                m_cells[cell++] += (r << (21 - m_greenBits - m_blueBits)) |
-                                   (g << (11 - m_blueBits)) | b;
+                *cell++ += (r << (21 - m_greenBits - m_blueBits)) | (g << (11 - m_blueBits)) | b;
             }
         }
     }
-    return true;
 }
 
-bool FrameAccumulator::Average(int passes, std::uint8_t* pixels, std::size_t pitch) const {
-    if (!m_usable || pixels == nullptr || passes < 1) return false;
-    const auto n = static_cast<std::uint32_t>(passes);
-    const int bytes = m_layout.bytesPerPixel;
-    std::size_t cell = 0;
+template <int Bytes>
+void FrameAccumulator::AverageRows(std::uint32_t n, std::uint8_t* pixels, std::size_t pitch) const {
+    const int bytes = Bytes != 0 ? Bytes : m_layout.bytesPerPixel;
+    const bool wide = Wide();
+    const std::uint32_t* cell = m_cells.data();
     for (int y = 0; y < m_height; ++y) {
         std::uint8_t* row = pixels + static_cast<std::size_t>(y) * pitch;
         for (int x = 0; x < m_width; ++x) {
             std::uint32_t pixel = 0;
-            if (Wide()) {
-                const std::uint32_t first = m_cells[cell++];
-                const std::uint32_t second = m_cells[cell++];
+            if (wide) {
+                const std::uint32_t first = *cell++;
+                const std::uint32_t second = *cell++;
                 const std::uint32_t r = ((first & 0xFFFF0000u) / n) & 0xFFFF0000u;
                 const std::uint32_t g = (((first & 0xFFFFu) / n) & 0xFFFFu) << m_greenBits;
                 const std::uint32_t b = ((second & 0xFFFFu) / n) & 0xFFFFu;
                 pixel = r | g | b;
             } else {
-                const std::uint32_t c = m_cells[cell++];
+                const std::uint32_t c = *cell++;
                 const std::uint32_t r = ((c & 0xFFE00000u) / n) & 0xFFE00000u;
                 const std::uint32_t g = ((c & 0x001FF800u) / n) & 0x001FF800u;
                 const std::uint32_t b = ((c & 0x000007FFu) / n) & 0x000007FFu;
@@ -148,6 +152,26 @@ bool FrameAccumulator::Average(int passes, std::uint8_t* pixels, std::size_t pit
             }
             WritePixel(row + x * bytes, bytes, pixel);
         }
+    }
+}
+
+bool FrameAccumulator::Accumulate(const std::uint8_t* pixels, std::size_t pitch) {
+    if (!m_usable || pixels == nullptr) return false;
+    if (m_layout.bytesPerPixel == 4) {
+        AccumulateRows<4>(pixels, pitch);
+    } else {
+        AccumulateRows<0>(pixels, pitch);
+    }
+    return true;
+}
+
+bool FrameAccumulator::Average(int passes, std::uint8_t* pixels, std::size_t pitch) const {
+    if (!m_usable || pixels == nullptr || passes < 1) return false;
+    const auto n = static_cast<std::uint32_t>(passes);
+    if (m_layout.bytesPerPixel == 4) {
+        AverageRows<4>(n, pixels, pitch);
+    } else {
+        AverageRows<0>(n, pixels, pitch);
     }
     return true;
 }

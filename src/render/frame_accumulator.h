@@ -34,6 +34,10 @@ public:
 
     // False when the layout is no RGB layout the cells can hold (then nothing can be summed).
     bool IsUsable() const { return m_usable; }
+    // Forgets every picture added, keeping the cells for the next still of the same size.
+    void Reset();
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
     // Adds one picture, rows `pitch` bytes apart.
     bool Accumulate(const std::uint8_t* pixels, std::size_t pitch);
     // Writes the average of `passes` pictures into `pixels` (rows `pitch` bytes apart).
@@ -45,6 +49,10 @@ public:
 
 private:
     bool Wide() const { return m_redBits + m_greenBits + m_blueBits >= 24; }
+    template <int Bytes>
+    void AccumulateRows(const std::uint8_t* pixels, std::size_t pitch);
+    template <int Bytes>
+    void AverageRows(std::uint32_t passes, std::uint8_t* pixels, std::size_t pitch) const;
 
     int m_width;
     int m_height;

@@ -13,6 +13,7 @@
 #include "platform/rm/viewport.h"
 #include "render/device_state.h"
 #include "render/driver_table.h"
+#include "render/still_frame_buffers.h"
 #include "platform/rm/render_surface.h"
 
 namespace roamer::render {
@@ -112,6 +113,7 @@ private:
     bool m_initialized = false;
     std::shared_ptr<rm::Light> m_lpRMAmbient;
     bool m_smoothed = false;
+    StillFrameBuffers m_still;
     std::unique_ptr<Progress> m_progress;
 };
 

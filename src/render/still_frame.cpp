@@ -70,9 +70,15 @@ std::int32_t RenderEngine::SmoothFrame(int passes) {
     const std::span<const JitterOffset> jitter = JitterTable(passes);
     if (jitter.empty()) return rm::D3DRMERR_BADVALUE;
 
-    FrameAccumulator accumulator(width, height, kPacked);
-    rm::Picture picture;
-    std::vector<std::uint8_t> packed;
+    if (!m_still.accumulator || m_still.accumulator->Width() != width ||
+        m_still.accumulator->Height() != height) {
+        m_still.accumulator = std::make_unique<FrameAccumulator>(width, height, kPacked);
+    } else {
+        m_still.accumulator->Reset();
+    }
+    FrameAccumulator& accumulator = *m_still.accumulator;
+    rm::Picture& picture = m_still.picture;
+    std::vector<std::uint8_t>& packed = m_still.packed;
     const std::size_t pitch = static_cast<std::size_t>(width) * 4;
     for (const JitterOffset& offset : jitter) {
         SetViewPlane(static_cast<float>(l + px * offset.x), static_cast<float>(r + px * offset.x),

@@ -146,17 +146,22 @@ rm::Status GlDevice::ReadFramebuffer(unsigned framebuffer, rm::Picture* picture)
         return rm::D3DRMERR_BADVALUE;
     }
     const std::size_t rowBytes = static_cast<std::size_t>(m_width) * 4u;
-    std::vector<std::uint8_t> bottomUp(rowBytes * static_cast<std::size_t>(m_height));
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, m_width, m_height, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    // Read straight into the picture (a picture read before keeps its storage) and turn the rows
+    // over in place: a still frame reads the device several times in a row.
     picture->width = m_width;
     picture->height = m_height;
-    picture->rgba.resize(bottomUp.size());
-    for (int row = 0; row < m_height; ++row) {
-        std::memcpy(&picture->rgba[static_cast<std::size_t>(row) * rowBytes],
-                    &bottomUp[static_cast<std::size_t>(m_height - 1 - row) * rowBytes], rowBytes);
+    picture->rgba.resize(rowBytes * static_cast<std::size_t>(m_height));
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, m_width, m_height, GL_RGBA, GL_UNSIGNED_BYTE, picture->rgba.data());
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    m_rowScratch.resize(rowBytes);
+    for (int top = 0, bottom = m_height - 1; top < bottom; ++top, --bottom) {
+        std::uint8_t* upper = &picture->rgba[static_cast<std::size_t>(top) * rowBytes];
+        std::uint8_t* lower = &picture->rgba[static_cast<std::size_t>(bottom) * rowBytes];
+        std::memcpy(m_rowScratch.data(), upper, rowBytes);
+        std::memcpy(upper, lower, rowBytes);
+        std::memcpy(lower, m_rowScratch.data(), rowBytes);
     }
     // The picture is 24-bit colour; blending leaves meaningless values in alpha.
     for (std::size_t at = 3; at < picture->rgba.size(); at += 4) {
@@ -179,15 +184,13 @@ rm::Status GlDevice::WriteBackBuffer(const rm::Picture& picture) {
         picture.rgba.size() != rowBytes * static_cast<std::size_t>(m_height)) {
         return rm::D3DRMERR_BADVALUE;
     }
-    std::vector<std::uint8_t> bottomUp(picture.rgba.size());
-    for (int row = 0; row < m_height; ++row) {
-        std::memcpy(&bottomUp[static_cast<std::size_t>(m_height - 1 - row) * rowBytes],
-                    &picture.rgba[static_cast<std::size_t>(row) * rowBytes], rowBytes);
-    }
+    // Each row goes straight to its place counted from the bottom: no turned-over copy needed.
     glBindTexture(GL_TEXTURE_2D, m_backColor);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, m_width, m_height, GL_RGBA, GL_UNSIGNED_BYTE,
-                    bottomUp.data());
+    for (int row = 0; row < m_height; ++row) {
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, m_height - 1 - row, m_width, 1, GL_RGBA,
+                        GL_UNSIGNED_BYTE, &picture.rgba[static_cast<std::size_t>(row) * rowBytes]);
+    }
     return glGetError() == GL_NO_ERROR ? rm::D3DRM_OK : rm::D3DRMERR_BADDEVICE;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "platform/rm/device.h"
 #include "platform/rm/status.h"
@@ -47,6 +49,7 @@ private:
     unsigned m_frontFramebuffer = 0;
     unsigned m_frontColor = 0;
     std::unique_ptr<SceneRenderer> m_renderer;
+    std::vector<std::uint8_t> m_rowScratch;  // one row, for turning pictures over
 };
 
 }  // namespace roamer::gl
