@@ -266,7 +266,7 @@ private:
 Status ImportAndCollect(const std::string& path, const std::vector<unsigned char>& bytes,
                         std::vector<std::shared_ptr<Face>>* faces) {
     const XFileLayout layout = ScanXFileLayout(bytes);
-    if (!layout.plausibleCounts) {
+    if (!layout.parseable) {
         return D3DRMERR_BADFILE;
     }
     const bool firstMeshOnly = StartsWithMesh(layout);

@@ -9,6 +9,9 @@ namespace {
 
 // A bound on how many top-level objects we look at: real files have a handful.
 constexpr std::size_t kMaxObjects = 100000;
+// Braces nest a few levels per frame of a hierarchy; the model library's parser recurses once
+// per level and runs out of stack long before a file runs out of braces.
+constexpr int kMaxNesting = 256;
 
 bool IsIdentifierStart(unsigned char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
@@ -23,7 +26,7 @@ class TextScanner {
 public:
     explicit TextScanner(std::span<const unsigned char> bytes) : m_bytes(bytes) {}
 
-    bool PlausibleCounts() const { return m_plausible; }
+    bool Parseable() const { return m_parseable; }
 
     bool Scan(std::vector<XFileObject>* objects) {
         m_at = kXFileHeaderSize;
@@ -83,7 +86,10 @@ private:
                     ++m_at;
                 }
             } else if (c == '{') {
-                ++depth;
+                if (++depth > kMaxNesting) {
+                    m_parseable = false;
+                    return false;
+                }
             } else if (c == '}') {
                 if (--depth <= 0) {
                     return depth == 0;
@@ -116,13 +122,13 @@ private:
             ++m_at;
         }
         if (whole && value > m_bytes.size()) {
-            m_plausible = false;
+            m_parseable = false;
         }
     }
 
     std::span<const unsigned char> m_bytes;
     std::size_t m_at = 0;
-    bool m_plausible = true;
+    bool m_parseable = true;
 };
 
 // Token numbers of the binary format.
@@ -143,7 +149,7 @@ public:
     BinaryScanner(std::span<const unsigned char> bytes, std::size_t floatSize)
         : m_bytes(bytes), m_floatSize(floatSize) {}
 
-    bool PlausibleCounts() const { return m_plausible; }
+    bool Parseable() const { return m_parseable; }
 
     bool Scan(std::vector<XFileObject>* objects) {
         m_at = kXFileHeaderSize;
@@ -241,7 +247,7 @@ private:
 
     bool Check(std::uint32_t value) {
         if (value > m_bytes.size()) {
-            m_plausible = false;
+            m_parseable = false;
         }
         return true;
     }
@@ -251,7 +257,10 @@ private:
         std::uint16_t token = 0;
         while (ReadWord(&token)) {
             if (token == kTokenOpenBrace) {
-                ++depth;
+                if (++depth > kMaxNesting) {
+                    m_parseable = false;
+                    return false;
+                }
             } else if (token == kTokenCloseBrace) {
                 if (--depth <= 0) {
                     return depth == 0;
@@ -266,7 +275,7 @@ private:
     std::span<const unsigned char> m_bytes;
     std::size_t m_floatSize;
     std::size_t m_at = 0;
-    bool m_plausible = true;
+    bool m_parseable = true;
 };
 
 }  // namespace
@@ -282,11 +291,11 @@ XFileLayout ScanXFileLayout(std::span<const unsigned char> bytes) {
     if (format == "txt ") {
         TextScanner scanner(bytes);
         layout.complete = scanner.Scan(&layout.objects);
-        layout.plausibleCounts = scanner.PlausibleCounts();
+        layout.parseable = scanner.Parseable();
     } else if (format == "bin ") {
         BinaryScanner scanner(bytes, floatBits == "0064" ? 8 : 4);
         layout.complete = scanner.Scan(&layout.objects);
-        layout.plausibleCounts = scanner.PlausibleCounts();
+        layout.parseable = scanner.Parseable();
     }
     // Compressed files are not scanned; they load like files holding frames.
     return layout;

@@ -19,9 +19,10 @@ struct XFileObject {
 struct XFileLayout {
     bool isXFile = false;   // starts with a .x header
     bool complete = false;  // every top-level object was scanned to its end
-    // No whole number in the file exceeds its size. Counts and indices are whole numbers, and
-    // a count larger than the file cannot be real: the model library would allocate from it.
-    bool plausibleCounts = true;
+    // Safe to hand to the model library: no whole number in the file exceeds its size (counts
+    // and indices are whole numbers, and the library would allocate from a count larger than the
+    // file), and braces do not nest deeper than its recursive parser can follow.
+    bool parseable = true;
     std::vector<XFileObject> objects;
 };
 

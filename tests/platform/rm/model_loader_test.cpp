@@ -101,6 +101,14 @@ TEST(ModelLoader, UnreadableFilesGiveStatusesAndKeepTheMesh) {
                                   "1; 3; 0, 1, 7;; }\n")),
               D3DRMERR_BADFILE);
     EXPECT_EQ(mesh.Load(dir.Write("noise.obj", std::string(300, '\x01'))), D3DRMERR_BADFILE);
+    // Frames nested far deeper than any model: the model library would recurse off its stack.
+    std::string deepText = "xof 0302txt 0032\n";
+    for (int i = 0; i < 50000; ++i) deepText += "Frame a {\n";
+    EXPECT_EQ(mesh.Load(dir.Write("deep.x", deepText + std::string(50000, '}'))),
+              D3DRMERR_BADFILE);
+    std::string deepBinary = "xof 0302bin 0032";
+    for (int i = 0; i < 50000; ++i) deepBinary += std::string("\x01\x00\x01\x00\x00\x00F\x0a\x00", 9);
+    EXPECT_EQ(mesh.Load(dir.Write("deep_binary.x", deepBinary)), D3DRMERR_BADFILE);
     EXPECT_EQ(mesh.GetFaceCount(), 1);
 }
 
@@ -112,7 +120,7 @@ TEST(XFileLayout, ScansTopLevelObjectsOfTextAndBinaryFiles) {
         {reinterpret_cast<const unsigned char*>(text.data()), text.size()});
     ASSERT_TRUE(layout.isXFile);
     ASSERT_TRUE(layout.complete);
-    EXPECT_TRUE(layout.plausibleCounts);
+    EXPECT_TRUE(layout.parseable);
     ASSERT_EQ(layout.objects.size(), 3u);
     EXPECT_EQ(layout.objects[0].type, "template");
     EXPECT_EQ(layout.objects[1].type, "Mesh");
@@ -129,7 +137,7 @@ TEST(XFileLayout, ScansTopLevelObjectsOfTextAndBinaryFiles) {
     // A count larger than the file itself cannot be real.
     const std::string huge = "xof 0302txt 0032\nMesh m { 99999999; 1.5e3; }\n";
     EXPECT_FALSE(ScanXFileLayout({reinterpret_cast<const unsigned char*>(huge.data()), huge.size()})
-                     .plausibleCounts);
+                     .parseable);
 }
 
 }  // namespace
