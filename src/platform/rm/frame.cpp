@@ -122,12 +122,10 @@ Status Frame::SetOrientation(const Frame* reference, Vector3 direction, Vector3 
     if (!IsFinite(direction) || !IsFinite(up)) {
         return D3DRMERR_BADVALUE;
     }
-    const Vector3 z = VectorNormalize(direction);
-    const Vector3 y = VectorNormalize(up - z * DotProduct(up, z));
-    if (IsZero(z) || IsZero(y)) {
+    Vector3 x, y, z;
+    if (!OrientationAxes(direction, up, &x, &y, &z)) {
         return D3DRMERR_BADVALUE;
     }
-    const Vector3 x = CrossProduct(y, z);
     // Axes given in the reference frame, carried into the scene, then into the parent.
     const Transform toWorld = ReferenceTransform(reference);
     const Transform toParent =

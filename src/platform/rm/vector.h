@@ -37,4 +37,19 @@ inline Vector3 VectorNormalize(Vector3 a) {
 
 inline bool IsZero(Vector3 a) { return a.x == 0.0f && a.y == 0.0f && a.z == 0.0f; }
 
+// The axes an orientation names: z along `direction`, y the part of `up` square to it, x = y × z.
+// False when direction is zero or up is parallel to it. Parallel means to within rounding: the
+// square part of a parallel up is rounding noise, and normalising it would give skewed axes.
+inline bool OrientationAxes(Vector3 direction, Vector3 up, Vector3* x, Vector3* y, Vector3* z) {
+    const Vector3 forward = VectorNormalize(direction);
+    const Vector3 square = up - forward * DotProduct(up, forward);
+    if (IsZero(forward) || !(VectorLength(square) > 1e-5f * VectorLength(up))) {
+        return false;
+    }
+    *z = forward;
+    *y = VectorNormalize(square);
+    *x = CrossProduct(*y, *z);
+    return true;
+}
+
 }  // namespace roamer::rm

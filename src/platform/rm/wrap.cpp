@@ -14,14 +14,13 @@ Status Wrap::Create(WrapType type, Vector3 origin, Vector3 direction, Vector3 up
             return D3DRMERR_BADVALUE;
         }
     }
-    const Vector3 z = VectorNormalize(direction);
-    const Vector3 y = VectorNormalize(up - z * DotProduct(up, z));
-    if (IsZero(z) || IsZero(y)) {
+    Vector3 x, y, z;
+    if (!OrientationAxes(direction, up, &x, &y, &z)) {
         return D3DRMERR_BADVALUE;
     }
     std::unique_ptr<Wrap> made(new Wrap);
     made->m_origin = origin;
-    made->m_x = CrossProduct(y, z);
+    made->m_x = x;
     made->m_y = y;
     made->m_ou = ou;
     made->m_ov = ov;

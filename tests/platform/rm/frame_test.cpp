@@ -34,6 +34,9 @@ TEST(Frame, OrientationRefusesUpParallelToDirectionAndKeepsPosition) {
     frame->SetPosition(&scene, 1, 2, 3);
     EXPECT_EQ(frame->SetOrientation(&scene, {0, 1, 0}, {0, -2, 0}), D3DRMERR_BADVALUE);
     EXPECT_EQ(frame->SetOrientation(&scene, {0, 0, 0}, {0, 1, 0}), D3DRMERR_BADVALUE);
+    // Parallel off the axes, where rounding leaves a tiny square part that is no real up.
+    EXPECT_EQ(frame->SetOrientation(&scene, {1, 1, 0}, {1, 1, 0}), D3DRMERR_BADVALUE);
+    EXPECT_EQ(frame->SetOrientation(&scene, {1, 2, 3}, {-1, -2, -3}), D3DRMERR_BADVALUE);
     ASSERT_EQ(frame->SetOrientation(&scene, {0, 1, 0}, {0, 0, -1}), D3DRM_OK);
     Vector3 position;
     frame->GetPosition(&scene, &position);

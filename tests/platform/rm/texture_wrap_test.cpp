@@ -110,6 +110,8 @@ TEST(Wrap, FlatWrapSubtractsOffsetsAndUsesItsAxes) {
               D3DRMERR_BADVALUE);
     EXPECT_EQ(Wrap::Create(D3DRMWRAP_FLAT, {}, {0, 0, 1}, {0, 0, 2}, 0, 0, 1, 1, &wrap),
               D3DRMERR_BADVALUE);
+    EXPECT_EQ(Wrap::Create(D3DRMWRAP_FLAT, {}, {1, 2, 3}, {-1, -2, -3}, 0, 0, 1, 1, &wrap),
+              D3DRMERR_BADVALUE);
 }
 
 }  // namespace
