@@ -23,6 +23,17 @@ Status ReadWholeFile(const std::string& path, std::vector<unsigned char>* bytes)
     return D3DRMERR_FILENOTFOUND;
 }
 
+// Grey, grey and alpha, RGB or RGBA pixels as RGBA; missing alpha is opaque.
+void ToRgba(const unsigned char* from, std::size_t count, int channels, std::uint8_t* to) {
+    for (std::size_t i = 0; i < count; ++i, from += channels, to += 4) {
+        const bool grey = channels < 3;
+        to[0] = from[0];
+        to[1] = grey ? from[0] : from[1];
+        to[2] = grey ? from[0] : from[2];
+        to[3] = channels == 2 ? from[1] : channels == 4 ? from[3] : 0xFF;
+    }
+}
+
 }  // namespace
 
 std::uint32_t Image::PixelRGB(int x, int y) const {
@@ -56,15 +67,22 @@ Status Texture::Load(const std::string& path, std::shared_ptr<Texture>* texture)
         static_cast<long long>(width) * static_cast<long long>(height) > kMaxPixels) {
         return D3DRMERR_BADFILE;
     }
-    stbi_uc* pixels = stbi_load_from_memory(bytes.data(), length, &width, &height, &channels, 4);
+    // The pixels come in the file's own channels and are widened here: the library's own
+    // conversion reads past its buffer for 16-bit PNM files.
+    stbi_uc* pixels = stbi_load_from_memory(bytes.data(), length, &width, &height, &channels, 0);
     if (pixels == nullptr) {
+        return D3DRMERR_BADFILE;
+    }
+    if (channels < 1 || channels > 4) {
+        stbi_image_free(pixels);
         return D3DRMERR_BADFILE;
     }
     Image image;
     image.width = width;
     image.height = height;
-    const std::size_t size = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4u;
-    image.rgba.assign(pixels, pixels + size);
+    const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    image.rgba.resize(count * 4u);
+    ToRgba(pixels, count, channels, image.rgba.data());
     stbi_image_free(pixels);
     *texture = std::make_shared<Texture>(std::move(image));
     return D3DRM_OK;

@@ -142,7 +142,15 @@ enum : std::uint16_t {
     kTokenOpenBrace = 10,
     kTokenCloseBrace = 11,
     kTokenTemplate = 31,
+    kLastToken = 52,  // "array"; the type keywords run from 40 ("WORD")
 };
+
+// Punctuation and keywords have no payload; numbers between them name no token at all.
+bool IsKnownToken(std::uint16_t token) {
+    return (token >= kTokenName && token <= kTokenFloatList && token != 4) ||
+           (token >= kTokenOpenBrace && token <= 20) || token == kTokenTemplate ||
+           (token >= 40 && token <= kLastToken);
+}
 
 class BinaryScanner {
 public:
@@ -241,7 +249,7 @@ private:
             case kTokenFloatList:
                 return ReadDword(&count) && Skip(std::uint64_t{count} * m_floatSize);
             default:
-                return true;
+                return IsKnownToken(token);
         }
     }
 
@@ -266,6 +274,9 @@ private:
                     return depth == 0;
                 }
             } else if (!SkipPayload(token)) {
+                // The model library reads on through a broken token: a list that runs past the
+                // end, or a word that is no token, makes it take the bytes after it for counts.
+                m_parseable = false;
                 return false;
             }
         }

@@ -133,6 +133,16 @@ TEST(XFileLayout, ScansTopLevelObjectsOfTextAndBinaryFiles) {
         {reinterpret_cast<const unsigned char*>(binary.data()), binary.size()});
     EXPECT_TRUE(broken.isXFile);
     EXPECT_FALSE(broken.complete);
+    EXPECT_FALSE(broken.parseable);
+
+    // A word that is no token (0, after the vertex count and an empty float list): the library
+    // takes the four bytes after it for the face count, here 100 million.
+    std::string noToken = "xof 0302bin 0032";
+    noToken += std::string("\x01\x00\x04\x00\x00\x00Mesh\x0a\x00\x06\x00\x01\x00\x00\x00\x03\x00\x00\x00"
+                           "\x07\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x06\x0b\x00", 36);
+    const XFileLayout unknown = ScanXFileLayout(
+        {reinterpret_cast<const unsigned char*>(noToken.data()), noToken.size()});
+    EXPECT_FALSE(unknown.parseable);
 
     // A count larger than the file itself cannot be real.
     const std::string huge = "xof 0302txt 0032\nMesh m { 99999999; 1.5e3; }\n";

@@ -84,6 +84,19 @@ TEST(Texture, LoadsBinaryPpmAndReportsMissingAndBrokenFiles) {
     EXPECT_EQ(Texture::Load(dir.Write("huge.bmp", huge), &texture), D3DRMERR_BADFILE);
 }
 
+TEST(Texture, SixteenBitGreyPicturesLoadWithoutReadingPastThePixels) {
+    test::TempDir dir;
+    std::shared_ptr<Texture> texture;
+    ASSERT_EQ(Texture::Load(dir.Write("a.pgm", std::string("P5\n2 1\n65535\n\x12\x12\xab\xab", 18)),
+                            &texture),
+              D3DRM_OK);
+    EXPECT_EQ(texture->GetImage().PixelRGB(0, 0), 0x121212u);
+    EXPECT_EQ(texture->GetImage().PixelRGB(1, 0), 0xABABABu);
+    EXPECT_EQ(texture->GetImage().rgba[3], 0xFF);
+    // A large one whose pixels are missing: the library's widening used to run off its buffer.
+    Texture::Load(dir.Write("b.pgm", "P5\n4096 4096\n65535\n\x01\x02"), &texture);
+}
+
 TEST(Wrap, FlatWrapSubtractsOffsetsAndUsesItsAxes) {
     std::unique_ptr<Wrap> wrap;
     // Direction -z, up +y: X = Y × Z = (0,1,0) × (0,0,-1) = (-1, 0, 0).
