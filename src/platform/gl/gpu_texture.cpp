@@ -21,8 +21,47 @@ GpuTextureCache::~GpuTextureCache() {
 
 namespace {
 
+// A picture whose pixels do not fill its size is drawn white rather than read past its end.
 bool IsDrawable(const std::shared_ptr<rm::Texture>& texture) {
-    return texture != nullptr && texture->GetImage().width > 0 && texture->GetImage().height > 0;
+    if (texture == nullptr) return false;
+    const rm::Image& image = texture->GetImage();
+    return image.width > 0 && image.height > 0 &&
+           image.rgba.size() == static_cast<std::size_t>(image.width) *
+                                    static_cast<std::size_t>(image.height) * 4u;
+}
+
+bool IsHole(const std::uint8_t* texel) { return texel[3] < 128; }
+
+// Gives each texel that is not drawn the mean colour of the drawn texels around it (wrapping, as
+// the texture repeats). Filtering mixes a hole's colour into the texels beside it, so a plant
+// keyed on black would otherwise get a dark rim.
+void ColourHolesFromNeighbours(int width, int height, std::vector<std::uint8_t>& texels) {
+    const std::vector<std::uint8_t> source = texels;
+    auto at = [width](int x, int y) {
+        return (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                static_cast<std::size_t>(x)) *
+               4u;
+    };
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if (!IsHole(&source[at(x, y)])) continue;
+            unsigned sum[3] = {0, 0, 0};
+            unsigned count = 0;
+            for (int dy = -1; dy <= 1; ++dy) {
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const std::uint8_t* n =
+                        &source[at((x + dx + width) % width, (y + dy + height) % height)];
+                    if (IsHole(n)) continue;
+                    for (int c = 0; c < 3; ++c) sum[c] += n[c];
+                    ++count;
+                }
+            }
+            if (count == 0) continue;
+            for (int c = 0; c < 3; ++c)
+                texels[at(x, y) + static_cast<std::size_t>(c)] =
+                    static_cast<std::uint8_t>(sum[c] / count);
+        }
+    }
 }
 
 }  // namespace
@@ -64,8 +103,11 @@ bool GpuTextureCache::Upload(const rm::Texture& texture, GLuint name) {
             }
         }
     }
-    for (std::size_t at = 3; at < texels.size() && !holes; at += 4) {
-        holes = texels[at] < 128;
+    for (std::size_t at = 0; at < texels.size() && !holes; at += 4) {
+        holes = IsHole(&texels[at]);
+    }
+    if (holes) {
+        ColourHolesFromNeighbours(image.width, image.height, texels);
     }
     glBindTexture(GL_TEXTURE_2D, name);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);

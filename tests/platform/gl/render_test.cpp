@@ -89,6 +89,25 @@ TEST_F(RenderTest, LightsAddUpAndSpotConesFallOff) {
     const rm::Picture picture = Draw();
     EXPECT_EQ(Pixel(picture, 32, 32), 0xFF8040u);
     EXPECT_EQ(Pixel(picture, 5, 32), 0u);
+    // Between the two it fades smoothly, never brightening outwards.
+    int between = 0;
+    for (int x = 33; x < 45; ++x) {
+        const int red = Channel(Pixel(picture, x, 32), 16);
+        EXPECT_LE(red, Channel(Pixel(picture, x - 1, 32), 16)) << x;
+        between += red > 0 && red < 255 ? 1 : 0;
+    }
+    EXPECT_GE(between, 2);
+
+    // Light does not weaken with distance: a point light near the face or far from it.
+    camera->DeleteLight(spot.get());
+    auto bulb = std::make_shared<rm::Light>(rm::D3DRMLIGHT_POINT, 0xFF808080u);
+    rm::Frame* lamp = scene.CreateChild();
+    lamp->AddLight(bulb);
+    lamp->SetPosition(&scene, 0, 0, 4);
+    const std::uint32_t near = Pixel(Draw(), 32, 32);
+    lamp->SetPosition(&scene, 0, 0, -40);
+    EXPECT_EQ(Pixel(Draw(), 32, 32), near);
+    EXPECT_EQ(near, 0x804020u);
 }
 
 // Gouraud shading lights the vertices and blends their colours; Phong blends the normals and
@@ -183,7 +202,16 @@ TEST_F(RenderTest, ColourKeyedTexelsAreSeeThrough) {
     EXPECT_EQ(Pixel(picture, 26, 32), kBlue);
     EXPECT_EQ(Pixel(picture, 38, 32), kRed);
 
+    // Filtered, the edge of what stays shows no trace of the keyed colour.
+    device->SetTextureQuality(rm::D3DRMTEXTURE_LINEAR);
+    picture = Draw();
+    for (int x = 20; x < 44; ++x) {
+        const std::uint32_t pixel = Pixel(picture, x, 32);
+        EXPECT_TRUE(pixel == kBlue || pixel == kRed) << x << ": " << std::hex << pixel;
+    }
+
     texture->SetDecalTransparency(false);
+    device->SetTextureQuality(rm::D3DRMTEXTURE_NEAREST);
     picture = Draw();
     EXPECT_EQ(Pixel(picture, 26, 32), 0u);
 }
@@ -230,6 +258,17 @@ TEST_F(RenderTest, ShadowDarkensThePlaneOncePerPixel) {
     EXPECT_EQ(Pixel(picture, 44, 32), 0x7F7F7Fu);
     EXPECT_EQ(Pixel(picture, 20, 32), kWhite);
     EXPECT_EQ(Pixel(picture, 44, 20), kWhite);
+
+    // A directional light casts along its direction: straight behind the caster, x 0.5 .. 1.5.
+    auto sun = std::make_shared<rm::Light>(rm::D3DRMLIGHT_DIRECTIONAL, 0xFFFFFFFFu);
+    camera->AddLight(sun);
+    std::shared_ptr<rm::Shadow> cast;
+    ASSERT_EQ(rm::Shadow::Create(caster, sun, {0, 0, 9.9f}, {0, 0, -1}, &cast), rm::D3DRM_OK);
+    object->DeleteVisual(shadow.get());
+    object->AddVisual(cast);
+    const rm::Picture straight = Draw();
+    EXPECT_EQ(Pixel(straight, 38, 32), 0x7F7F7Fu);
+    EXPECT_EQ(Pixel(straight, 48, 32), kWhite);
 }
 
 TEST_F(RenderTest, NearestAndLinearFilteringDiffer) {
