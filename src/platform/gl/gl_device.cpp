@@ -10,6 +10,13 @@
 namespace roamer::gl {
 namespace {
 
+// Errors left in the context by other drawing (the window toolkit shares it) are not ours: each
+// operation reports only what it caused. Bounded, as a lost context may repeat its error.
+void ForgetEarlierErrors() {
+    for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {
+    }
+}
+
 bool HasUsableContext() {
     // Without a current context the dispatch answers null instead of a version.
     if (glGetString(GL_VERSION) == nullptr || !epoxy_is_desktop_gl()) {
@@ -86,6 +93,7 @@ bool GlDevice::CreateBuffers() {
 }
 
 rm::Status GlDevice::Clear(const rm::Viewport& viewport) {
+    ForgetEarlierErrors();
     if (viewport.GetDevice() != this) {
         return rm::D3DRMERR_BADDEVICE;
     }
@@ -106,6 +114,7 @@ rm::Status GlDevice::Clear(const rm::Viewport& viewport) {
 }
 
 rm::Status GlDevice::Render(const rm::Viewport& viewport, const rm::Frame& scene) {
+    ForgetEarlierErrors();
     if (viewport.GetDevice() != this) {
         return rm::D3DRMERR_BADDEVICE;
     }
@@ -121,6 +130,7 @@ rm::Status GlDevice::Render(const rm::Viewport& viewport, const rm::Frame& scene
 }
 
 rm::Status GlDevice::Update() {
+    ForgetEarlierErrors();
     glBindFramebuffer(GL_READ_FRAMEBUFFER, m_backFramebuffer);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, m_frontFramebuffer);
     glBlitFramebuffer(0, 0, m_width, m_height, 0, 0, m_width, m_height, GL_COLOR_BUFFER_BIT,
@@ -130,6 +140,7 @@ rm::Status GlDevice::Update() {
 }
 
 rm::Status GlDevice::PresentTo(unsigned framebuffer, int width, int height) {
+    ForgetEarlierErrors();
     if (width < 1 || height < 1) {
         return rm::D3DRMERR_BADVALUE;
     }
@@ -142,6 +153,7 @@ rm::Status GlDevice::PresentTo(unsigned framebuffer, int width, int height) {
 }
 
 rm::Status GlDevice::ReadFramebuffer(unsigned framebuffer, rm::Picture* picture) {
+    ForgetEarlierErrors();
     if (picture == nullptr) {
         return rm::D3DRMERR_BADVALUE;
     }
@@ -179,6 +191,7 @@ rm::Status GlDevice::ReadFrontBuffer(rm::Picture* picture) {
 }
 
 rm::Status GlDevice::WriteBackBuffer(const rm::Picture& picture) {
+    ForgetEarlierErrors();
     const std::size_t rowBytes = static_cast<std::size_t>(m_width) * 4u;
     if (picture.width != m_width || picture.height != m_height ||
         picture.rgba.size() != rowBytes * static_cast<std::size_t>(m_height)) {
