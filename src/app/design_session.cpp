@@ -127,6 +127,7 @@ bool DesignSession::LoadDesign(const std::string& path) {
         if (section == kFloors)
             for (const auto& floor : design.Floors()) floor->ApplyPowerFlag();
     }
+    design.SetSourceVersion(m_loadedVersion);
 
     // Models are fitted into door openings before they are mirrored, so a reflection shows the
     // model at the size it is seen.
@@ -164,6 +165,7 @@ bool DesignSession::SaveDesign(const std::string& path) {
         m_host.EndWaitCursor();
         return false;
     }
+    file.ChooseWriteVersion(m_design->GetSourceVersion());
     const auto fail = [&](const char* message) {
         m_host.ShowMessage(message);
         m_host.EndWaitCursor();

@@ -16,6 +16,10 @@ bool CDesignFile::OpenWrite(const std::string& path) {
     return true;
 }
 
+void CDesignFile::ChooseWriteVersion(double sourceVersion) {
+    SetFileVersion(sourceVersion >= kUserKeysVersion ? kUserKeysVersion : kWriteVersion);
+}
+
 void CDesignFile::BeginProgress(const char* text) {
     m_progressCounted = false;
     if (!m_progress || !m_progress->HasWindow()) return;

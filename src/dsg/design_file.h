@@ -20,6 +20,9 @@ class CDesignFile : public CTaggedTextFile {
 public:
     // The format version this program writes.
     static constexpr double kWriteVersion = 2.46;
+    // From this version on, walls, furniture and plants carry the sizes and colours the user
+    // chose.
+    static constexpr double kUserKeysVersion = 2.5;
     // Face objects nest (surfaces hold polygons); deeper nesting than any designer makes is
     // refused, so a hostile file cannot exhaust the stack.
     static constexpr int kMaxFaceDepth = 8;
@@ -27,6 +30,10 @@ public:
     explicit CDesignFile(Host& host, Progress* progress = nullptr);
 
     bool OpenWrite(const std::string& path) override;
+    // Call after OpenWrite: a design read from a file of `sourceVersion` 2.5 or later is
+    // written as 2.5, so the user's sizes and colours survive the save; any other design stays
+    // 2.46 without them, as the older tools that read it expect.
+    void ChooseWriteVersion(double sourceVersion);
 
     bool ReadHeader(CDesignHeader& header);
     bool ReadWalls(model::CRoomDesign& design);
@@ -72,6 +79,10 @@ private:
     bool ReadPlant(model::CRoomDesign& design);
     bool ReadUserColour(model::UserColour& colour);
     bool ReadUserSize(double& width, double& depth, double& height);
+    // The user keys are written only in the format that has them.
+    bool WritesUserKeys() const { return GetFileVersion() >= kUserKeysVersion; }
+    bool WriteUserColour(const model::UserColour& colour);
+    bool WriteUserSize(double width, double depth, double height);
 
     bool WriteFaceObj(const model::CFaceObj& face);
     bool WriteFaceList(std::string_view listKey, std::string_view beginKey,

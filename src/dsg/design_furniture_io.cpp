@@ -8,7 +8,6 @@ namespace {
 constexpr const char* kProgressText = "讀取傢俱資料...";
 constexpr double kSerialVersion = 2.31;
 constexpr double kFlagsVersion = 2.431;
-constexpr double kUserKeysVersion = 2.5;
 
 }  // namespace
 
@@ -89,8 +88,13 @@ bool CDesignFile::WriteFurniture(const model::CRoomDesign& design) {
               WriteAngle(piece->GetAngleXZ()) && WriteKey("AngleYZ") &&
               WriteAngle(piece->GetAngleYZ()) && WriteKey("Reflect") && WriteLong(piece->Reflect) &&
               WriteKey("Shadow") && WriteLong(piece->Shadow) && WriteKey("ShadowLightIndex") &&
-              WriteLong(piece->ShadowLightIndex) && WriteKey("END_FURNITURE")))
+              WriteLong(piece->ShadowLightIndex)))
             return false;
+        if (WritesUserKeys() &&
+            !(WriteUserSize(piece->UserWidth, piece->UserDepth, piece->UserHeight) &&
+              WriteUserColour(piece->UserColor)))
+            return false;
+        if (!WriteKey("END_FURNITURE")) return false;
     }
     return WriteKey("END_SECTION");
 }

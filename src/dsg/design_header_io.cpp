@@ -106,7 +106,7 @@ bool CDesignFile::ReadHeader(CDesignHeader& header) {
 
 bool CDesignFile::WriteHeader(const CDesignHeader& h) {
     return WriteKey(kMagic) && WriteKey("SECTION_HEADER") && WriteKey("Version") &&
-           WriteDouble(kWriteVersion) &&
+           WriteDouble(GetFileVersion()) &&
            WriteKey("Min_Furniture_Move_Horizontal_Unit") &&
            WriteDouble(h.MinFurnitureMoveHorizontalUnit) &&
            WriteKey("Min_Furniture_Move_Height_Unit") && WriteDouble(h.MinFurnitureMoveHeightUnit) &&

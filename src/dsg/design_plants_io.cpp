@@ -8,7 +8,6 @@ namespace {
 
 constexpr const char* kProgressText = "讀取植物資料...";
 constexpr double kFlagsVersion = 2.431;
-constexpr double kUserKeysVersion = 2.5;
 
 }  // namespace
 
@@ -74,8 +73,13 @@ bool CDesignFile::WritePlants(const model::CRoomDesign& design) {
               WriteString(key.PlantName) && WriteKey("PlantFile") && WriteString(key.PlantFile) &&
               WriteKey("Position") && WriteVector(p.x, p.y, p.z) && WriteKey("FaceAngleXZ") &&
               WriteAngle(plant->GetFaceAngleXZ()) && WriteKey("Reflect") &&
-              WriteLong(plant->Reflect) && WriteKey("END_PLANT")))
+              WriteLong(plant->Reflect)))
             return false;
+        if (WritesUserKeys() &&
+            !(WriteUserSize(plant->UserWidth, plant->UserDepth, plant->UserHeight) &&
+              WriteUserColour(plant->UserColor)))
+            return false;
+        if (!WriteKey("END_PLANT")) return false;
     }
     return WriteKey("END_SECTION");
 }

@@ -9,7 +9,6 @@ constexpr double kFullScaleVersion = 2.4;
 constexpr double kDownFacesVersion = 2.32;
 constexpr double kDoorFacesVersion = 2.411;
 constexpr double kFlagsVersion = 2.431;
-constexpr double kUserKeysVersion = 2.5;
 
 }  // namespace
 
@@ -21,6 +20,17 @@ bool CDesignFile::ReadUserColour(model::UserColour& c) {
 bool CDesignFile::ReadUserSize(double& width, double& depth, double& height) {
     return FindKey("UserWidth") && ReadDouble(width) && FindKey("UserDepth") &&
            ReadDouble(depth) && FindKey("UserHeight") && ReadDouble(height);
+}
+
+bool CDesignFile::WriteUserColour(const model::UserColour& c) {
+    return WriteKey("UserColorR") && WriteLong(c.red) && WriteKey("UserColorG") &&
+           WriteLong(c.green) && WriteKey("UserColorB") && WriteLong(c.blue) &&
+           WriteKey("UserColorA") && WriteLong(c.alpha);
+}
+
+bool CDesignFile::WriteUserSize(double width, double depth, double height) {
+    return WriteKey("UserWidth") && WriteDouble(width) && WriteKey("UserDepth") &&
+           WriteDouble(depth) && WriteKey("UserHeight") && WriteDouble(height);
 }
 
 std::unique_ptr<model::CDoor> CDesignFile::ReadDoor(rm::RetainedMode& d3drm) {
@@ -204,7 +214,8 @@ bool CDesignFile::WriteWall(const model::CWall& wall) {
                          wall.DownWallFaceList()) &&
            WriteKey("Reflect") && WriteLong(wall.Reflect) && WriteKey("Shadow") &&
            WriteLong(wall.Shadow) && WriteKey("ShadowLightIndex") &&
-           WriteLong(wall.ShadowLightIndex) && WriteKey("END_WALL");
+           WriteLong(wall.ShadowLightIndex) &&
+           (!WritesUserKeys() || WriteUserColour(wall.UserColor)) && WriteKey("END_WALL");
 }
 
 bool CDesignFile::WriteWalls(const model::CRoomDesign& design) {

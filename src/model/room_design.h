@@ -62,6 +62,12 @@ public:
     void SetLightTwin(const render::CLight* light, std::unique_ptr<render::CLight> twin);
     void RemoveLightTwin(const render::CLight* light);
 
+    // The format version of the file this design was read from; 0 while it holds no design
+    // that was read whole. Saving keeps the user's sizes and colours only for a design whose
+    // file had them.
+    double GetSourceVersion() const { return m_sourceVersion; }
+    void SetSourceVersion(double version) { m_sourceVersion = version; }
+
     rm::RetainedMode& D3DRM() const { return m_d3drm; }
     rm::Frame* RoomFrame() const { return m_roomFrame; }
     const std::string& DesignFolder() const { return m_designFolder; }
@@ -77,6 +83,7 @@ private:
     std::string m_designFolder;
     std::string m_workFolder;
     CellBudget m_cells;
+    double m_sourceVersion = 0.0;
     // The texture cache is declared first so that it outlives every face that shows its
     // textures; the lists are destroyed in reverse order of declaration.
     std::unique_ptr<TextureCache> m_textures;

@@ -292,9 +292,10 @@ TEST(SaveDesign, WrittenDesignReadsBackByteForByte) {
     EXPECT_EQ(test::ReadWholeFile(dir.File("copy.dsg")), expected);
 }
 
-TEST(SaveDesign, EveryVersionSavesAs246AndThenRoundTripsExactly) {
+// Older tools read what the player saves from older designs: those stay 2.46, without user keys.
+TEST(SaveDesign, OlderVersionsSaveAs246AndThenRoundTripExactly) {
     for (const char* name : {"room23.dsg", "room231.dsg", "room232.dsg", "room2411.dsg",
-                             "room2431.dsg", "room25.dsg"}) {
+                             "room2431.dsg"}) {
         SCOPED_TRACE(name);
         test::TempDir dir;
         Session first;
@@ -309,6 +310,87 @@ TEST(SaveDesign, EveryVersionSavesAs246AndThenRoundTripsExactly) {
         ASSERT_TRUE(second.session.SaveDesign(dir.File("b.dsg")));
         EXPECT_EQ(test::ReadWholeFile(dir.File("b.dsg")), a);
     }
+}
+
+// What the user sees of a design's walls, furniture and plants.
+struct Look {
+    std::vector<float> boxes;        // each mesh's box corners, in list order
+    std::vector<rm::Color> colours;  // each face's colour, in list order
+    bool operator==(const Look&) const = default;
+};
+
+void AddMesh(Look& look, const rm::MeshBuilder& mesh) {
+    rm::Box box;
+    mesh.GetBox(&box);
+    look.boxes.insert(look.boxes.end(),
+                      {box.min.x, box.min.y, box.min.z, box.max.x, box.max.y, box.max.z});
+    for (const auto& face : mesh.Faces()) look.colours.push_back(face->GetColor());
+}
+
+Look LookOf(const model::CRoomDesign& d) {
+    Look look;
+    for (const auto& wall : d.Walls()) AddMesh(look, *wall->GetMeshBuilder());
+    for (const auto& piece : d.Furniture().Items()) AddMesh(look, *piece->GetMesh());
+    for (const auto& plant : d.Plants().Items()) AddMesh(look, *plant->GetMesh());
+    return look;
+}
+
+// A 2.5 design whose first chair is recoloured and whose first plant is resized, beside a wall
+// the user recoloured, a resized chair and a faded plant.
+std::string UserChoices25() {
+    std::string text = Fixture("room25.dsg");
+    Replace(text,
+            "UserColorR\r\n    255\r\nUserColorG\r\n    255\r\nUserColorB\r\n    255\r\n"
+            "UserColorA\r\n    255\r\nEND_FURNITURE",
+            "UserColorR\r\n    255\r\nUserColorG\r\n    96\r\nUserColorB\r\n    0\r\n"
+            "UserColorA\r\n    200\r\nEND_FURNITURE");
+    Replace(text, "UserWidth\r\n    8.00000000\r\nUserDepth\r\n    8.00000000\r\nUserHeight",
+            "UserWidth\r\n    12.00000000\r\nUserDepth\r\n    6.00000000\r\nUserHeight");
+    return text;
+}
+
+TEST(SaveDesign, Version25KeepsTheUserSizesAndColours) {
+    test::TempDir dir;
+    const std::string edited = UserChoices25();
+    Session first;
+    ASSERT_TRUE(first.session.LoadDesign(CopyFixture(dir, "room.dsg", edited)));
+    const Look look = LookOf(first.design());
+    // The choices show: the two chairs no longer look alike, nor do the two plants.
+    const model::CRoomDesign& d = first.design();
+    EXPECT_NE(d.Furniture().GetAt(0)->GetMesh()->Faces()[0]->GetColor(),
+              d.Furniture().GetAt(1)->GetMesh()->Faces()[0]->GetColor());
+    rm::Box plant0, plant1;
+    d.Plants().GetAt(0)->GetMesh()->GetBox(&plant0);
+    d.Plants().GetAt(1)->GetMesh()->GetBox(&plant1);
+    EXPECT_NE(plant0.max.x - plant0.min.x, plant1.max.x - plant1.min.x);
+
+    ASSERT_TRUE(first.session.SaveDesign(dir.File("a.dsg")));
+    const std::string a = test::ReadWholeFile(dir.File("a.dsg"));
+    EXPECT_NE(a.find("Version\r\n    2.50000000\r\n"), std::string::npos);
+    // The header is made afresh; the sections are as read, user keys in place, except that the
+    // chair in the door gains its reflection, as in 2.46.
+    std::string expected = edited;
+    Replace(expected, "SN-1\"\r\nPosition\r\n    45.000000,0.000000,2.000000\r\nAngleXZ\r\n"
+                      "    0.00000000000\r\nAngleYZ\r\n    0.00000000000\r\nReflect\r\n    0",
+            "SN-1\"\r\nPosition\r\n    45.000000,0.000000,2.000000\r\nAngleXZ\r\n"
+            "    0.00000000000\r\nAngleYZ\r\n    0.00000000000\r\nReflect\r\n    1");
+    EXPECT_EQ(a.substr(a.find("SECTION_WALL")), expected.substr(expected.find("SECTION_WALL")));
+
+    Session second;
+    ASSERT_TRUE(second.session.LoadDesign(dir.File("a.dsg")));
+    EXPECT_TRUE(second.host.Messages().empty());
+    EXPECT_EQ(LookOf(second.design()), look);
+}
+
+// A design emptied after a 2.5 one was shown came from no file: it saves as 2.46.
+TEST(SaveDesign, EmptiedDesignSavesAs246) {
+    test::TempDir dir;
+    Session s;
+    ASSERT_TRUE(s.session.LoadDesign(Designs() + "room25.dsg"));
+    s.session.ResetDesign();
+    ASSERT_TRUE(s.session.SaveDesign(dir.File("reset.dsg")));
+    EXPECT_NE(test::ReadWholeFile(dir.File("reset.dsg")).find("Version\r\n    2.46000000\r\n"),
+              std::string::npos);
 }
 
 TEST(SaveDesign, FailedSaveLeavesTheOldFileAndTellsWhy) {
