@@ -6,6 +6,10 @@
 #include "platform/rm/wrap.h"
 #include "support/temp_dir.h"
 
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#define STB_IMAGE_WRITE_STATIC
+#include <stb/stb_image_write.h>
+
 namespace roamer::rm {
 namespace {
 
@@ -95,6 +99,50 @@ TEST(Texture, SixteenBitGreyPicturesLoadWithoutReadingPastThePixels) {
     EXPECT_EQ(texture->GetImage().rgba[3], 0xFF);
     // A large one whose pixels are missing: the library's widening used to run off its buffer.
     Texture::Load(dir.Write("b.pgm", "P5\n4096 4096\n65535\n\x01\x02"), &texture);
+}
+
+// PNG, TGA and JPEG pictures load with their top row first and keep PNG alpha. The 8x8 picture
+// is red on the left half of its top rows, blue elsewhere, so a flip or a mirror shows.
+TEST(Texture, LoadsPngTgaAndJpegUpright) {
+    test::TempDir dir;
+    std::vector<std::uint8_t> rgba(8 * 8 * 4);
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 8; ++x) {
+            std::uint8_t* p = &rgba[static_cast<std::size_t>(y * 8 + x) * 4];
+            const bool red = x < 4 && y < 4;
+            p[0] = red ? 255 : 0;
+            p[2] = red ? 0 : 255;
+            p[3] = x == 7 && y == 7 ? 0 : 255;
+        }
+    }
+    auto write = [&](const char* name, int (*writer)(const char*, int, int, int, const void*)) {
+        const std::string path = dir.File(name);
+        EXPECT_NE(writer(path.c_str(), 8, 8, 4, rgba.data()), 0);
+        return path;
+    };
+    const std::string png = dir.File("p.png");
+    ASSERT_NE(stbi_write_png(png.c_str(), 8, 8, 4, rgba.data(), 8 * 4), 0);
+    const std::string tga = write("p.tga", stbi_write_tga);
+    const std::string jpg = dir.File("p.jpg");
+    ASSERT_NE(stbi_write_jpg(jpg.c_str(), 8, 8, 4, rgba.data(), 100), 0);
+    for (const std::string& path : {png, tga, jpg}) {
+        SCOPED_TRACE(path);
+        std::shared_ptr<Texture> texture;
+        ASSERT_EQ(Texture::Load(path, &texture), D3DRM_OK);
+        const Image& image = texture->GetImage();
+        ASSERT_EQ(image.width, 8);
+        ASSERT_EQ(image.height, 8);
+        const std::uint32_t topLeft = image.PixelRGB(1, 1);
+        const std::uint32_t bottomRight = image.PixelRGB(6, 6);
+        EXPECT_GT((topLeft >> 16) & 0xFF, 200u);
+        EXPECT_LT(topLeft & 0xFF, 60u);
+        EXPECT_GT(bottomRight & 0xFF, 200u);
+        EXPECT_LT((bottomRight >> 16) & 0xFF, 60u);
+    }
+    std::shared_ptr<Texture> texture;
+    ASSERT_EQ(Texture::Load(png, &texture), D3DRM_OK);
+    EXPECT_EQ(texture->GetImage().rgba[(7 * 8 + 7) * 4 + 3], 0);
+    EXPECT_EQ(texture->GetImage().rgba[3], 255);
 }
 
 TEST(Wrap, FlatWrapSubtractsOffsetsAndUsesItsAxes) {
