@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "platform/gl/scene_shaders.h"
@@ -18,6 +19,17 @@ void SetUpSampler(GLuint sampler, GLint minFilter, GLint magFilter) {
     glSamplerParameteri(sampler, GL_TEXTURE_WRAP_T, GL_REPEAT);
 }
 
+// The most lights whose uniforms fit in both stages beside the rest (matrices, ambient, counts).
+int LightsTheContextHolds() {
+    GLint vertexComponents = 0;
+    GLint fragmentComponents = 0;
+    glGetIntegerv(GL_MAX_VERTEX_UNIFORM_COMPONENTS, &vertexComponents);
+    glGetIntegerv(GL_MAX_FRAGMENT_UNIFORM_COMPONENTS, &fragmentComponents);
+    constexpr int kOtherVectors = 24;
+    const int vectors = std::min(vertexComponents, fragmentComponents) / 4 - kOtherVectors;
+    return std::clamp(vectors / kUniformVectorsPerLight, kFewestLights, kMostLights);
+}
+
 rm::Vector3 ColorVector(rm::Color color) {
     return {rm::ColorGetRed(color), rm::ColorGetGreen(color), rm::ColorGetBlue(color)};
 }
@@ -26,10 +38,12 @@ rm::Vector3 ColorVector(rm::Color color) {
 
 std::unique_ptr<SceneRenderer> SceneRenderer::Create() {
     std::unique_ptr<SceneRenderer> renderer(new SceneRenderer);
+    renderer->m_maxLights = LightsTheContextHolds();
     std::string error;
     for (int pixelLights = 0; pixelLights < 2; ++pixelLights) {
         for (int holes = 0; holes < 2; ++holes) {
-            const std::string prefix = std::string("#version 330 core\n") +
+            const std::string prefix = std::string("#version 330 core\n") + "#define MAX_LIGHTS " +
+                                       std::to_string(renderer->m_maxLights) + "\n" +
                                        (pixelLights != 0 ? "#define PIXEL_LIGHTS\n" : "") +
                                        (holes != 0 ? "#define DROP_TEXELS\n" : "") +
                                        kSceneLighting;
@@ -131,7 +145,7 @@ void SceneRenderer::ArrangeLights(const rm::Device& state) {
     for (const auto& instance : m_contents.lights) {
         if (instance.light->GetType() == rm::D3DRMLIGHT_AMBIENT) {
             m_lights.ambient = m_lights.ambient + ColorVector(instance.light->GetColor());
-        } else if (static_cast<int>(ordered.size()) < kMaxLights) {
+        } else if (static_cast<int>(ordered.size()) < m_maxLights) {
             ordered.push_back(&instance);
         }
     }

@@ -8,6 +8,7 @@
 #include "platform/gl/gpu_mesh.h"
 #include "platform/gl/gpu_texture.h"
 #include "platform/gl/scene_collector.h"
+#include "platform/gl/scene_shaders.h"
 #include "platform/gl/shader_program.h"
 #include "platform/rm/device.h"
 #include "platform/rm/viewport.h"
@@ -53,6 +54,7 @@ private:
     // without holes keep every texel, which keeps early depth tests.
     ShaderProgram m_scene[2][2];
     ShaderProgram m_shadow;
+    int m_maxLights = kFewestLights;  // non-ambient lights per frame; the rest are left out
     GLuint m_samplers[6] = {};
     GpuMeshCache m_meshes;
     GpuTextureCache m_textures;

@@ -8,7 +8,6 @@ namespace roamer::gl {
 // an object, so a flat face gets the same colour as lighting every pixel would give it); the
 // rest, up to u_lightCount, at every pixel (only in programs built with PIXEL_LIGHTS).
 const char* const kSceneLighting = R"(
-#define MAX_LIGHTS 32
 uniform vec3 u_ambient;
 uniform int u_vertexLightCount;
 uniform int u_lightCount;

@@ -110,6 +110,19 @@ TEST_F(RenderTest, LightsAddUpAndSpotConesFallOff) {
     EXPECT_EQ(near, 0x804020u);
 }
 
+// A design with many lamps, doubled by its reflection: the last of 80 lights still lights.
+TEST_F(RenderTest, EveryLightOfALargeDesignReachesTheFaces) {
+    device->SetQuality(rm::D3DRMRENDER_GOURAUD);
+    auto mesh = std::make_shared<rm::MeshBuilder>();
+    AddSquare(*mesh, -2, -2, 2, 2, 5)->SetColor(0xFFFFFFFFu);
+    scene.AddVisual(mesh);
+    for (int i = 0; i < 79; ++i) {
+        camera->AddLight(std::make_shared<rm::Light>(rm::D3DRMLIGHT_SPOT, 0xFF000000u));
+    }
+    camera->AddLight(std::make_shared<rm::Light>(rm::D3DRMLIGHT_POINT, 0xFF606060u));
+    EXPECT_EQ(Pixel(Draw(), 32, 32), 0x606060u);
+}
+
 // Gouraud shading lights the vertices and blends their colours; Phong blends the normals and
 // lights each pixel. Corner normals tilted 45 degrees left and right under a light shining
 // straight on: every corner gets cos 45 degrees, so Gouraud is that bright everywhere, while the
