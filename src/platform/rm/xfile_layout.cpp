@@ -302,12 +302,13 @@ XFileLayout ScanXFileLayout(std::span<const unsigned char> bytes) {
     if (format == "txt ") {
         TextScanner scanner(bytes);
         layout.complete = scanner.Scan(&layout.objects);
-        layout.parseable = scanner.Parseable();
+        layout.parseable = scanner.Parseable() && layout.complete;
     } else if (format == "bin ") {
         BinaryScanner scanner(bytes, floatBits == "0064" ? 8 : 4);
         layout.complete = scanner.Scan(&layout.objects);
-        layout.parseable = scanner.Parseable();
+        layout.parseable = scanner.Parseable() && layout.complete;
     }
+    // What the scan could not follow to its end was not checked, so it is not handed on either.
     // Compressed files are not scanned; they load like files holding frames.
     return layout;
 }

@@ -21,7 +21,8 @@ struct XFileLayout {
     bool complete = false;  // every top-level object was scanned to its end
     // Safe to hand to the model library: no whole number in the file exceeds its size (counts
     // and indices are whole numbers, and the library would allocate from a count larger than the
-    // file), and braces do not nest deeper than its recursive parser can follow.
+    // file), braces do not nest deeper than its recursive parser can follow, and the scan
+    // reached the end of an uncompressed file (what it did not reach was not checked).
     bool parseable = true;
     std::vector<XFileObject> objects;
 };

@@ -109,6 +109,12 @@ TEST(ModelLoader, UnreadableFilesGiveStatusesAndKeepTheMesh) {
     std::string deepBinary = "xof 0302bin 0032";
     for (int i = 0; i < 50000; ++i) deepBinary += std::string("\x01\x00\x01\x00\x00\x00F\x0a\x00", 9);
     EXPECT_EQ(mesh.Load(dir.Write("deep_binary.x", deepBinary)), D3DRMERR_BADFILE);
+    // The same nesting behind something the scan cannot follow: a stray number, an open quote.
+    std::string nest;
+    for (int i = 0; i < 50000; ++i) nest += "Frame a {\n";
+    EXPECT_EQ(mesh.Load(dir.Write("stray.x", "xof 0302txt 0032\n1 { }\n" + nest)), D3DRMERR_BADFILE);
+    EXPECT_EQ(mesh.Load(dir.Write("quote.x", "xof 0302txt 0032\nFrame \"a {\n" + nest)),
+              D3DRMERR_BADFILE);
     EXPECT_EQ(mesh.GetFaceCount(), 1);
 }
 
