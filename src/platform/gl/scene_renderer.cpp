@@ -36,24 +36,34 @@ rm::Vector3 ColorVector(rm::Color color) {
 
 }  // namespace
 
-std::unique_ptr<SceneRenderer> SceneRenderer::Create() {
-    std::unique_ptr<SceneRenderer> renderer(new SceneRenderer);
-    renderer->m_maxLights = LightsTheContextHolds();
-    std::string error;
+bool SceneRenderer::BuildScenePrograms(int maxLights, std::string* error) {
+    m_maxLights = maxLights;
     for (int pixelLights = 0; pixelLights < 2; ++pixelLights) {
         for (int holes = 0; holes < 2; ++holes) {
             const std::string prefix = std::string("#version 330 core\n") + "#define MAX_LIGHTS " +
-                                       std::to_string(renderer->m_maxLights) + "\n" +
+                                       std::to_string(maxLights) + "\n" +
                                        (pixelLights != 0 ? "#define PIXEL_LIGHTS\n" : "") +
                                        (holes != 0 ? "#define DROP_TEXELS\n" : "") +
                                        kSceneLighting;
             const std::string vertex = prefix + kSceneVertexShader;
             const std::string fragment = prefix + kSceneFragmentShader;
-            if (!renderer->m_scene[pixelLights][holes].Build(vertex.c_str(), fragment.c_str(),
-                                                              &error)) {
-                return nullptr;
+            if (!m_scene[pixelLights][holes].Build(vertex.c_str(), fragment.c_str(), error)) {
+                return false;
             }
         }
+    }
+    return true;
+}
+
+std::unique_ptr<SceneRenderer> SceneRenderer::Create() {
+    std::unique_ptr<SceneRenderer> renderer(new SceneRenderer);
+    std::string error;
+    // Drivers count uniform space in their own ways: when the most lights the limits promise do
+    // not build, the fewest every context holds still do.
+    const int promised = LightsTheContextHolds();
+    if (!renderer->BuildScenePrograms(promised, &error) &&
+        (promised == kFewestLights || !renderer->BuildScenePrograms(kFewestLights, &error))) {
+        return nullptr;
     }
     if (!renderer->m_shadow.Build(kShadowVertexShader, kShadowFragmentShader, &error)) {
         return nullptr;

@@ -3,6 +3,7 @@
 #include <epoxy/gl.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/gl/gpu_mesh.h"
@@ -41,6 +42,7 @@ private:
     };
 
     SceneRenderer() = default;
+    bool BuildScenePrograms(int maxLights, std::string* error);
     void ArrangeLights(const rm::Device& state);
     void SetSceneUniforms(const ShaderProgram& program, const rm::Device& state);
     void SetInstance(const ShaderProgram& program, const SceneContents::MeshInstance& instance);

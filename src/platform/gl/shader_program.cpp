@@ -29,6 +29,10 @@ ShaderProgram::~ShaderProgram() {
 
 bool ShaderProgram::Build(const char* vertexSource, const char* fragmentSource,
                           std::string* error) {
+    if (m_program != 0) {  // built again: the new program replaces the old one
+        glDeleteProgram(m_program);
+        m_program = 0;
+    }
     const GLuint vertex = Compile(GL_VERTEX_SHADER, vertexSource, error);
     if (vertex == 0) {
         return false;
