@@ -1,5 +1,7 @@
 #include "platform/gl/gpu_texture.h"
 
+#include "platform/gl/hole_colours.h"
+
 #include <vector>
 
 namespace roamer::gl {
@@ -28,40 +30,6 @@ bool IsDrawable(const std::shared_ptr<rm::Texture>& texture) {
     return image.width > 0 && image.height > 0 &&
            image.rgba.size() == static_cast<std::size_t>(image.width) *
                                     static_cast<std::size_t>(image.height) * 4u;
-}
-
-bool IsHole(const std::uint8_t* texel) { return texel[3] < 128; }
-
-// Gives each texel that is not drawn the mean colour of the drawn texels around it (wrapping, as
-// the texture repeats). Filtering mixes a hole's colour into the texels beside it, so a plant
-// keyed on black would otherwise get a dark rim.
-void ColourHolesFromNeighbours(int width, int height, std::vector<std::uint8_t>& texels) {
-    const std::vector<std::uint8_t> source = texels;
-    auto at = [width](int x, int y) {
-        return (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-                static_cast<std::size_t>(x)) *
-               4u;
-    };
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            if (!IsHole(&source[at(x, y)])) continue;
-            unsigned sum[3] = {0, 0, 0};
-            unsigned count = 0;
-            for (int dy = -1; dy <= 1; ++dy) {
-                for (int dx = -1; dx <= 1; ++dx) {
-                    const std::uint8_t* n =
-                        &source[at((x + dx + width) % width, (y + dy + height) % height)];
-                    if (IsHole(n)) continue;
-                    for (int c = 0; c < 3; ++c) sum[c] += n[c];
-                    ++count;
-                }
-            }
-            if (count == 0) continue;
-            for (int c = 0; c < 3; ++c)
-                texels[at(x, y) + static_cast<std::size_t>(c)] =
-                    static_cast<std::uint8_t>(sum[c] / count);
-        }
-    }
 }
 
 }  // namespace
