@@ -2,6 +2,8 @@
 
 #include <stb_image.h>
 
+#include <algorithm>
+#include <cctype>
 #include <limits>
 
 #include "platform/fs/input_file.h"
@@ -32,6 +34,37 @@ void ToRgba(const unsigned char* from, std::size_t count, int channels, std::uin
         to[2] = grey ? from[0] : from[2];
         to[3] = channels == 2 ? from[1] : channels == 4 ? from[3] : 0xFF;
     }
+}
+
+// True for a binary PPM or PGM file whose pixels stop before the size its header gives: the
+// image library leaves the missing pixels as whatever its buffer held.
+bool IsShortBinaryPnm(const std::vector<unsigned char>& bytes) {
+    if (bytes.size() < 2 || bytes[0] != 'P' || (bytes[1] != '5' && bytes[1] != '6')) {
+        return false;
+    }
+    const unsigned long long channels = bytes[1] == '5' ? 1 : 3;
+    std::size_t at = 2;
+    // Width, height and largest value, each capped so that their product cannot overflow.
+    unsigned long long fields[3] = {0, 0, 0};
+    for (unsigned long long& field : fields) {
+        for (;;) {  // blanks and comments before each number
+            if (at < bytes.size() && bytes[at] == '#') {
+                while (at < bytes.size() && bytes[at] != '\n' && bytes[at] != '\r') ++at;
+            } else if (at < bytes.size() && std::isspace(bytes[at]) != 0) {
+                ++at;
+            } else {
+                break;
+            }
+        }
+        if (at >= bytes.size() || std::isdigit(bytes[at]) == 0) return true;
+        while (at < bytes.size() && std::isdigit(bytes[at]) != 0) {
+            field = std::min<unsigned long long>(field * 10 + (bytes[at++] - '0'), 1ull << 27);
+        }
+    }
+    ++at;  // the one blank after the header
+    const unsigned long long sampleBytes = fields[2] > 255 ? 2 : 1;
+    const unsigned long long needed = fields[0] * fields[1] * channels * sampleBytes;
+    return at > bytes.size() || bytes.size() - at < needed;
 }
 
 }  // namespace
@@ -65,6 +98,9 @@ Status Texture::Load(const std::string& path, std::shared_ptr<Texture>* texture)
     if (stbi_info_from_memory(bytes.data(), length, &width, &height, &channels) == 0 ||
         width <= 0 || height <= 0 ||
         static_cast<long long>(width) * static_cast<long long>(height) > kMaxPixels) {
+        return D3DRMERR_BADFILE;
+    }
+    if (IsShortBinaryPnm(bytes)) {
         return D3DRMERR_BADFILE;
     }
     // The pixels come in the file's own channels and are widened here: the library's own

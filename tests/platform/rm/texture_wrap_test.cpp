@@ -97,8 +97,13 @@ TEST(Texture, SixteenBitGreyPicturesLoadWithoutReadingPastThePixels) {
     EXPECT_EQ(texture->GetImage().PixelRGB(0, 0), 0x121212u);
     EXPECT_EQ(texture->GetImage().PixelRGB(1, 0), 0xABABABu);
     EXPECT_EQ(texture->GetImage().rgba[3], 0xFF);
-    // A large one whose pixels are missing: the library's widening used to run off its buffer.
-    Texture::Load(dir.Write("b.pgm", "P5\n4096 4096\n65535\n\x01\x02"), &texture);
+    // A large one whose pixels are missing: the library's widening used to run off its buffer,
+    // and the pixels it did not find would be whatever its memory held.
+    EXPECT_EQ(Texture::Load(dir.Write("b.pgm", "P5\n4096 4096\n65535\n\x01\x02"), &texture),
+              D3DRMERR_BADFILE);
+    EXPECT_EQ(Texture::Load(dir.Write("c.ppm", std::string("P6 # two\n2 1 255\n\x10\x20\x30", 20)),
+                            &texture),
+              D3DRMERR_BADFILE);
 }
 
 // PNG, TGA and JPEG pictures load with their top row first and keep PNG alpha. The 8x8 picture
