@@ -78,6 +78,7 @@ std::int32_t RenderEngine::Init(rm::RenderSurface* surface, int width, int heigh
 
 std::int32_t RenderEngine::CreateDevice() {
     if (m_window == nullptr) return kNoWindow;
+    m_still = {};  // sized for the device that is going
     m_lpDDClipper = m_window;
     m_driverTable.Choose(m_preferHardware);
     const DriverRecord* driver = m_driverTable.Current();
@@ -232,6 +233,7 @@ void RenderEngine::ReleaseObjects() {
     m_lpRMView.reset();
     m_lpRMScene.reset();
     m_lpRMDevice.reset();
+    m_still = {};
     m_lpDDClipper = nullptr;
     m_lpD3DRM.reset();
     m_lpDD = nullptr;
