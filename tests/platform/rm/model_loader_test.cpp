@@ -156,5 +156,58 @@ TEST(XFileLayout, ScansTopLevelObjectsOfTextAndBinaryFiles) {
                      .parseable);
 }
 
+// The model library reads the first entry of a mesh's material list even when the list holds no
+// material it took: such a file must be refused, one with a material or a reference kept.
+TEST(XFileLayout, MaterialListsWithoutAMaterialAreRefused) {
+    const auto parseable = [](const std::string& list) {
+        const std::string text = "xof 0302txt 0032\nMesh m { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; "
+                                 "MeshMaterialList { " + list + " } }\n";
+        return ScanXFileLayout({reinterpret_cast<const unsigned char*>(text.data()), text.size()})
+            .parseable;
+    };
+    EXPECT_TRUE(parseable("1; 1; 0;; Material Red { 1;0;0;1;; 0; 0;0;0;; 0;0;0;; }"));
+    EXPECT_TRUE(parseable("1; 1; 0;; Material { 1;0;0;1;; 0; 0;0;0;; 0;0;0;; }"));
+    EXPECT_TRUE(parseable("1; 1; 0;; { Red }"));
+    EXPECT_TRUE(parseable("1; 1; 0;; Material 01_Default { 1;0;0;1;; 0; 0;0;0;; 0;0;0;; }"));
+    EXPECT_TRUE(parseable("1; 1; 0;; Material 7 { 1;0;0;1;; 0; 0;0;0;; 0;0;0;; }"));
+    EXPECT_TRUE(parseable("2; 1; 0;; Foo { } {Red}"));  // one unknown object, then a reference
+    EXPECT_FALSE(parseable("1; 1; 0;;"));
+    const std::string declared =
+        "xof 0302txt 0032\ntemplate MeshMaterialList { <F6F23F42-7686-11CF-8F52-0040333594A3>\n"
+        " DWORD nMaterials; DWORD nFaceIndexes; array DWORD faceIndexes[nFaceIndexes]; [Material] }\n";
+    EXPECT_TRUE(ScanXFileLayout({reinterpret_cast<const unsigned char*>(declared.data()),
+                                 declared.size()})
+                    .parseable);  // a template declares the layout and holds no list
+    EXPECT_FALSE(parseable("1; 1; 0;; Foo { Red }"));           // an unknown object, no material
+    EXPECT_FALSE(parseable("1; 1; 0;; 5 Material Red { }"));    // a stray number swallows it
+    EXPECT_FALSE(parseable("1; 1; 0;;, Material Red { }"));     // so does a stray comma
+    EXPECT_FALSE(parseable("1; 1; 0;; \"x\" { Red }"));
+    EXPECT_FALSE(parseable("1; 1; 0;; \x1a{ Red }"));          // a control character is no blank
+    EXPECT_FALSE(parseable("1; 2; 0;; Material Red { }"));      // fewer indices than counted
+
+    // The same in a binary file: a list of the counts and the index, then what follows.
+    const auto binary = [](const std::string& after) {
+        std::string b = "xof 0302bin 0032";
+        b += std::string("\x01\x00\x04\x00\x00\x00Mesh\x0a\x00", 12);
+        b += std::string("\x01\x00\x10\x00\x00\x00MeshMaterialList\x0a\x00", 24);
+        b += std::string("\x06\x00\x03\x00\x00\x00\x01\x00\x00\x00\x01\x00\x00\x00\x00\x00\x00\x00", 18);
+        b += after + std::string("\x0b\x00\x0b\x00", 4);
+        return ScanXFileLayout({reinterpret_cast<const unsigned char*>(b.data()), b.size()})
+            .parseable;
+    };
+    EXPECT_TRUE(binary(std::string("\x0a\x00\x01\x00\x03\x00\x00\x00Red\x0b\x00", 13)));
+    EXPECT_TRUE(binary(std::string("\x01\x00\x08\x00\x00\x00Material\x0a\x00\x0b\x00", 18)));
+    EXPECT_FALSE(binary(""));
+    EXPECT_FALSE(binary(std::string("\x01\x00\x03\x00\x00\x00Foo\x0a\x00\x0b\x00", 13)));
+
+    // Loading one gives a status, not a crash.
+    test::TempDir dir;
+    MeshBuilder mesh;
+    EXPECT_EQ(mesh.Load(dir.Write("nomaterial.x",
+                                  "xof 0302txt 0032\nMesh m { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; "
+                                  "MeshMaterialList { 1; 1; 0;; } }\n")),
+              D3DRMERR_BADFILE);
+}
+
 }  // namespace
 }  // namespace roamer::rm
