@@ -52,7 +52,7 @@ public:
     void EndOfPath();
     void OnTimer(int id);
     void StartPlayTimer();
-    void StopPlayTimer();
+    void StopPlayTimer() override;
     int PlayTimerInterval() const;
 
     // The options dialog: the window shows the model; OK applies it.

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "platform/fs/input_file.h"
+#include "platform/rm/jpeg_check.h"
 #include "platform/rm/object_id.h"
 
 namespace roamer::rm {
@@ -88,6 +89,9 @@ Status Texture::Load(const std::string& path, std::shared_ptr<Texture>* texture)
         return status;
     }
     if (bytes.empty() || bytes.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
+        return D3DRMERR_BADFILE;
+    }
+    if (!JpegHuffmanTablesFit(bytes)) {
         return D3DRMERR_BADFILE;
     }
     const int length = static_cast<int>(bytes.size());
