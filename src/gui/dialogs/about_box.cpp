@@ -1,0 +1,49 @@
+#include "gui/dialogs/about_box.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "gui/dialogs/dialog_font.h"
+#include "roamer_version.h"
+
+namespace roamer::gui {
+
+void ShowAboutBox(QWidget* parent) {
+    QDialog box(parent);
+    box.setObjectName(QStringLiteral("aboutBox"));
+    box.setFont(DialogFont());
+    box.setWindowTitle(QStringLiteral("關於 Roamer"));
+    const DialogUnits units(box.font());
+
+    auto* icon = new QLabel(&box);
+    const int side = units.Y(20);
+    icon->setPixmap(QIcon(QStringLiteral(":/roamer/about/roamer_icon.svg")).pixmap(side, side));
+    icon->setAlignment(Qt::AlignTop);
+    auto* name = new QLabel(QStringLiteral("Roamer v" ROAMER_VERSION), &box);
+    name->setObjectName(QStringLiteral("version"));
+    name->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* line = new QHBoxLayout;
+    line->setSpacing(units.X(10));
+    line->addWidget(icon);
+    line->addWidget(name, 1);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &box);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("確定"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+
+    auto* layout = new QVBoxLayout(&box);
+    layout->setContentsMargins(units.X(10), units.Y(10), units.X(10), units.Y(7));
+    layout->addLayout(line);
+    layout->addSpacing(units.Y(6));
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    box.setMinimumWidth(units.X(150));
+    box.exec();
+}
+
+}  // namespace roamer::gui
