@@ -69,7 +69,6 @@ QWidget* OptionsDialog::MakePlaybackGroup() {
                        {QStringLiteral("短"), QStringLiteral("適中"), QStringLiteral("長")});
     m_count = new QLineEdit(group);
     m_count->setObjectName(QStringLiteral("count"));
-    m_count->setMaxLength(9);
     const DialogUnits units(font());
     m_count->setFixedWidth(units.X(32) + units.X(8));
 
