@@ -43,7 +43,7 @@ QPointer<QTimer> AnswerNextMessage(QString* text, int timeoutMs) {
         [text](QWidget* modal) {
             auto* box = qobject_cast<QMessageBox*>(modal);
             *text = box->text();
-            QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+            QTest::mouseClick(box->buttons().value(0), Qt::LeftButton);
         },
         timeoutMs, [](QWidget* modal) { return qobject_cast<QMessageBox*>(modal) != nullptr; });
 }
