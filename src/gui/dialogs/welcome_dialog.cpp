@@ -72,6 +72,32 @@ void WelcomeDialog::paintEvent(QPaintEvent*) {
         painter.fillRect(area, Qt::black);
     else
         painter.drawPixmap(area, picture);
+    PaintProductName(painter, area);
+}
+
+void WelcomeDialog::PaintProductName(QPainter& painter, const QRect& area) {
+    // The name sits on the ceiling of every picture, on a soft band that keeps it readable over
+    // light and dark rooms alike.
+    painter.setRenderHint(QPainter::Antialiasing);
+    QFont title(QStringLiteral("DejaVu Sans"));
+    title.setPixelSize(44);
+    title.setBold(true);
+    QFont subtitle = DialogFont();
+    subtitle.setPixelSize(17);
+    const QRect band(area.left(), area.top() + 18, 300, 84);
+    QLinearGradient shade(band.topLeft(), band.topRight());
+    shade.setColorAt(0.0, QColor(20, 24, 32, 170));
+    shade.setColorAt(0.75, QColor(20, 24, 32, 110));
+    shade.setColorAt(1.0, QColor(20, 24, 32, 0));
+    painter.fillRect(band, shade);
+    painter.setPen(QColor(255, 255, 255));
+    painter.setFont(title);
+    painter.drawText(band.adjusted(22, 4, 0, -32), Qt::AlignLeft | Qt::AlignVCenter,
+                     QStringLiteral("Roamer"));
+    painter.setPen(QColor(230, 214, 170));
+    painter.setFont(subtitle);
+    painter.drawText(band.adjusted(24, 52, 0, -6), Qt::AlignLeft | Qt::AlignVCenter,
+                     QStringLiteral("室內設計漫遊播放器"));
 }
 
 }  // namespace roamer::gui

@@ -7,6 +7,7 @@
 
 #include <array>
 
+class QPainter;
 class QPushButton;
 
 namespace roamer::gui {
@@ -42,6 +43,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void PaintProductName(QPainter& painter, const QRect& area);
     std::array<QPixmap, kPictureCount> m_pictures;
     int m_index = 0;
     QUrl m_siteUrl;
