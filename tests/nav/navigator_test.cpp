@@ -85,6 +85,78 @@ TEST_F(NavigatorTest, PitchLimitAndHeadingWrap) {
     EXPECT_NEAR(navigator.GetViewerPosition().z, 20.0f, 1e-4f);
 }
 
+// Each move and turn from the same start, in its own direction, at normal and at fine steps.
+TEST_F(NavigatorTest, EachCommandMovesOrTurnsItsOwnWay) {
+    struct Case {
+        NavCommand code;
+        rm::Vector3 eye;  // after one normal step from (0, 20, 0) at heading 0
+        double heading;
+        double pitch;
+    };
+    const double s = Navigator::kTurnStep;
+    const Case cases[] = {
+        {CPS_GO_FRONT, {0.0f, 20.0f, 10.0f}, 0.0, 0.0},
+        {CPS_GO_BACK, {0.0f, 20.0f, -10.0f}, 0.0, 0.0},
+        {CPS_SHIFT_LEFT, {-10.0f, 20.0f, 0.0f}, 0.0, 0.0},
+        {CPS_SHIFT_RIGHT, {10.0f, 20.0f, 0.0f}, 0.0, 0.0},
+        {CPS_MOVE_UP, {0.0f, 30.0f, 0.0f}, 0.0, 0.0},
+        {CPS_MOVE_DOWN, {0.0f, 10.0f, 0.0f}, 0.0, 0.0},
+        {CPS_TURN_LEFT, {0.0f, 20.0f, 0.0f}, s, 0.0},
+        {CPS_TURN_RIGHT, {0.0f, 20.0f, 0.0f}, 6.2831852 - s, 0.0},
+        {CPS_LOOK_UP, {0.0f, 20.0f, 0.0f}, 0.0, s},
+        {CPS_LOOK_DOWN, {0.0f, 20.0f, 0.0f}, 0.0, -s},
+    };
+    for (const bool fine : {false, true}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::to_string(c.code) + (fine ? " fine" : ""));
+            navigator.SetViewerPosition({0.0f, 20.0f, 0.0f});
+            navigator.SetHeading(0.0);
+            navigator.SetPitch(0.0);
+            if (fine) navigator.KeyDown(CPS_SHIFT_PRESSED);
+            navigator.KeyDown(c.code);
+            if (fine) navigator.KeyUp(CPS_SHIFT_PRESSED);
+            // Shift makes moves a fifth and turns 0.1777... as long.
+            const float k = fine ? 0.2f : 1.0f;
+            const rm::Vector3 eye = navigator.GetViewerPosition();
+            EXPECT_NEAR(eye.x, c.eye.x * k, 1e-4f);
+            EXPECT_NEAR(eye.y, 20.0f + (c.eye.y - 20.0f) * k, 1e-4f);
+            EXPECT_NEAR(eye.z, c.eye.z * k, 1e-4f);
+            const double t = fine ? Navigator::kFineTurnFactor : 1.0;
+            const double turn = c.heading > 3.0 ? 6.2831852 - (6.2831852 - c.heading) * t
+                                                : c.heading * t;
+            EXPECT_NEAR(navigator.heading, turn, 1e-9);
+            EXPECT_NEAR(navigator.pitch, c.pitch * t, 1e-9);
+        }
+    }
+}
+
+// Shift gives fine steps until it is released, and releasing Ctrl or Space (even with Shift
+// still held) gives normal steps back.
+TEST_F(NavigatorTest, ModifierReleasesRestoreNormalSteps) {
+    for (const NavCommand released : {NavCommand{CPS_SHIFT_PRESSED}, NavCommand{17},
+                                      NavCommand{CPS_TIME_STAMP}}) {
+        SCOPED_TRACE(released);
+        navigator.SetViewerPosition({0.0f, 20.0f, 0.0f});
+        navigator.SetHeading(0.0);
+        navigator.KeyDown(CPS_SHIFT_PRESSED);
+        if (released != CPS_SHIFT_PRESSED) navigator.KeyDown(released);
+        navigator.KeyDown(CPS_GO_FRONT);
+        EXPECT_NEAR(navigator.GetViewerPosition().z, 2.0f, 1e-5f);
+        navigator.KeyUp(released);
+        navigator.KeyDown(CPS_GO_FRONT);
+        EXPECT_NEAR(navigator.GetViewerPosition().z, 12.0f, 1e-5f);
+        navigator.KeyUp(CPS_SHIFT_PRESSED);
+        EXPECT_EQ(navigator.modifierBits, 0);
+    }
+    // Ctrl and Space are held as bits, Shift too.
+    navigator.KeyDown(17);
+    EXPECT_EQ(navigator.modifierBits, 2);
+    navigator.KeyDown(CPS_TIME_STAMP);
+    EXPECT_EQ(navigator.modifierBits, 6);
+    navigator.KeyDown(CPS_SHIFT_PRESSED);
+    EXPECT_EQ(navigator.modifierBits, 7);
+}
+
 TEST_F(NavigatorTest, RecordedShiftTogglesFineSteps) {
     for (const char* name : {"CPS_SHIFT_PRESSED", "CPS_GO_FRONT", "CPS_SHIFT_PRESSED",
                              "CPS_GO_FRONT"})
@@ -99,12 +171,17 @@ TEST_F(NavigatorTest, RecordedShiftTogglesFineSteps) {
     EXPECT_NEAR(navigator.GetViewerPosition().z, 12.0f, 1e-5f);
     EXPECT_FALSE(navigator.StepPath(true));  // used up
 
-    // Releasing Ctrl while Shift is held returns to normal steps.
+
+    // A recorded Shift while Ctrl is held turns fine steps on rather than off.
+    path.Reset();
+    for (const char* name : {"CPS_SHIFT_PRESSED", "CPS_GO_FRONT"}) path.AddName(name);
+    path.SetHeadPosition({{0.0f, 2.0f, 0.0f}, 0.0, 0.0});
     navigator.KeyDown(CPS_SHIFT_PRESSED);
     navigator.KeyDown(17);
-    navigator.KeyUp(17);
-    navigator.KeyDown(CPS_GO_FRONT);
-    EXPECT_NEAR(navigator.GetViewerPosition().z, 22.0f, 1e-5f);
+    ASSERT_TRUE(navigator.StartPath());
+    ASSERT_TRUE(navigator.StepPath(true));
+    ASSERT_TRUE(navigator.StepPath(true));
+    EXPECT_NEAR(navigator.GetViewerPosition().z, 2.0f, 1e-5f);
 }
 
 TEST_F(NavigatorTest, StartPathPlacesTheCameraOrReportsNoPath) {
@@ -140,6 +217,7 @@ TEST_F(NavigatorTest, EnterInEditModeClearsTheSelection) {
 std::vector<CollisionWall> OneWall() {
     CollisionWall wall;
     wall.line = {{-100.0, 40.0}, {100.0, 40.0}, {100.0, 44.0}, {-100.0, 44.0}};
+    wall.twoDto3D = 2.0;
     wall.bottom = 0.0;
     wall.top = 30.0;
     wall.doors.push_back({-5.0, 5.0, 0.0, 25.0, 19.0, 23.0});
@@ -170,6 +248,47 @@ TEST_F(NavigatorTest, WallsStopTheViewerExceptAtDoors) {
     navigator.SetViewerPosition({30.0f, 10.0f, 12.0f});
     navigator.ExecuteCommand(CPS_GO_FRONT);
     EXPECT_NEAR(navigator.GetViewerPosition().z, 22.0f, 1e-5f);
+}
+
+// A wall across the z axis from scene x -80 to 80 at z `z0` to `z1`, drawn at `factor` plan units
+// a scene unit.
+CollisionWall WallAcrossZ(double factor, double z0, double z1) {
+    CollisionWall wall;
+    wall.line = {{-80.0 * factor, z0 * factor}, {80.0 * factor, z0 * factor},
+                 {80.0 * factor, z1 * factor}, {-80.0 * factor, z1 * factor}};
+    wall.twoDto3D = factor;
+    wall.top = 30.0;
+    return wall;
+}
+
+TEST(WallCollision, EachWallIsMeasuredInItsOwnPlan) {
+    for (const double factor : {1.0, 2.0, 5.0, 0.5}) {
+        SCOPED_TRACE(factor);
+        const std::vector<CollisionWall> walls = {WallAcrossZ(factor, 20.0, 22.0)};
+        EXPECT_EQ(CollideMove({10.5f, 10.0f, 12.6f}, {10.5f, 10.0f, 22.6f}, walls),
+                  (rm::Vector3{10.0f, 10.0f, 12.0f}));
+        EXPECT_EQ(CollideMove({10.5f, 10.0f, 2.6f}, {10.5f, 10.0f, 12.6f}, walls),
+                  (rm::Vector3{10.5f, 10.0f, 12.6f}));  // short of the wall
+        EXPECT_EQ(CollideMove({90.5f, 10.0f, 12.6f}, {90.5f, 10.0f, 32.6f}, walls),
+                  (rm::Vector3{90.5f, 10.0f, 32.6f}));  // past its end
+        EXPECT_EQ(CollideMove({10.5f, 40.0f, 12.6f}, {10.5f, 40.0f, 22.6f}, walls),
+                  (rm::Vector3{10.5f, 40.0f, 22.6f}));  // above its top
+    }
+    // Each of two walls in its own plan: the far one, at 10 plan units a scene unit, stops.
+    const std::vector<CollisionWall> two = {WallAcrossZ(2.0, 60.0, 62.0),
+                                            WallAcrossZ(10.0, 30.0, 31.0)};
+    EXPECT_EQ(CollideMove({0.0f, 10.0f, 25.0f}, {0.0f, 10.0f, 35.0f}, two),
+              (rm::Vector3{0.0f, 10.0f, 25.0f}));
+}
+
+TEST(WallCollision, TheCutToWholeUnitsNeverReachesAWall) {
+    // A thin wall at z -20.5 .. -20.2 in a fine plan: from -20.9 the cut to -20 would pass it.
+    const std::vector<CollisionWall> walls = {WallAcrossZ(10.0, -20.5, -20.2)};
+    EXPECT_EQ(CollideMove({0.5f, 10.0f, -20.9f}, {0.5f, 10.0f, -10.9f}, walls),
+              (rm::Vector3{0.5f, 10.0f, -20.9f}));
+    // The height change is kept.
+    EXPECT_EQ(CollideMove({0.5f, 10.0f, -20.9f}, {0.5f, 12.0f, -10.9f}, walls),
+              (rm::Vector3{0.5f, 12.0f, -20.9f}));
 }
 
 TEST(WallCollision, CrossingRules) {
