@@ -185,6 +185,22 @@ TEST(FloorReflections, OnlyObjectsThatReflectGetTwinsAndAllLeaveWithTheDesign) {
     EXPECT_EQ(d.GetLightTwin(d.Lights().GetAt(1)), nullptr);
     EXPECT_GT(s.frames(), plain.frames());
 
+    // Taking the reflections away leaves the scene as the plain room has it, every mark cleared.
+    RemoveReflections(d);
+    EXPECT_EQ(s.frames(), plain.frames());
+    EXPECT_EQ(d.Plants().Items()[1]->GetTwin(), nullptr);
+    EXPECT_EQ(d.Plants().Items()[1]->Reflect, 0);
+    EXPECT_EQ(d.Walls()[0]->GetTwin(), nullptr);
+    EXPECT_EQ(d.Walls()[0]->Reflect, 0);
+    EXPECT_EQ(d.Ceilings()[0]->GetTwin(), nullptr);
+    EXPECT_EQ(d.Ceilings()[0]->Reflect, 0);
+    EXPECT_EQ(d.GetLightTwin(spot), nullptr);
+    EXPECT_EQ(d.GetLightReflect(spot), 0);
+    for (const auto& piece : d.Furniture().Items()) {
+        EXPECT_EQ(piece->GetTwin(), nullptr);
+        EXPECT_EQ(piece->Reflect, 0);
+    }
+
     // The next design is read into a scene that holds nothing of this one.
     s.session.ResetDesign();
     EXPECT_EQ(s.frames(), 0u);

@@ -383,6 +383,20 @@ TEST_F(PlayerScenario, UnplayableDesignsAreSkippedOrEndPlayback) {
     EXPECT_EQ(app.Panel().DesignCounterText(), "選播1/2");
 }
 
+// A design the list names but that is not there: the message shows where it was looked for.
+TEST_F(PlayerScenario, AMissingDesignIsNamedWhereItWasLookedFor) {
+    WritePath("a", 1);
+    host.dialogAnswers.push_back(
+        {true, dir.Path(), {dir.Write("list.vol", "gone.dsg\r\nC:\\rooms\\lost.dsg\r\na.dsg\r\n")}});
+    app.PressOpenPlayList();
+    app.PressPlay();
+    EXPECT_EQ(app.designIndex, 2);
+    const std::vector<std::string>& shown = host.recorder.Messages();
+    ASSERT_GE(shown.size(), 2u);
+    EXPECT_EQ(shown[shown.size() - 2], "無法開啟檔案-" + dir.File("gone.dsg") + "!");
+    EXPECT_EQ(shown.back(), "無法開啟檔案-C:/rooms/lost.dsg!");
+}
+
 TEST_F(PlayerScenario, ReopeningTheShownDesignShowsItAgain) {
     WritePath("a", 1);
     OpenDesigns({"a"});
@@ -631,6 +645,91 @@ TEST_F(PlayerScenario, EditModeSelectsMovesAndClears) {
     EXPECT_FALSE(app.Selection()->IsShown());
 }
 
+// Every kind of edit drag and wheel turn, in both directions: where the piece stands and how
+// it is turned afterwards. The piece starts at (20, 0, 40) turned 0.5 rad; the viewer looks
+// along +z unless the case says otherwise; the view is 64 pixels wide.
+TEST_F(PlayerScenario, EditDragsAndWheelMoveAndTurnThePiece) {
+    OpenDesigns({"a"});
+    SetEditMode(true);
+    model::CFurniture* piece = app.Design()->Furniture().GetAt(0);
+    ASSERT_NE(piece, nullptr);
+    constexpr double kQuarter = 1.5707963;
+    constexpr double kEighth = 0.7853981634;
+    struct Case {
+        const char* what;
+        std::int32_t key;  // held during the action, 0 for none
+        int dx, dy;        // a drag, or
+        int wheel;         // a wheel turn
+        double heading;
+        rm::Vector3 position;
+        double angle;
+    };
+    const Case cases[] = {
+        {"drag up", 0, 0, -10, 0, 0.0, {20.0f, 0.0f, 50.0f}, 0.5},
+        {"drag down", 0, 0, 10, 0, 0.0, {20.0f, 0.0f, 30.0f}, 0.5},
+        {"drag right", 0, 10, 0, 0, 0.0, {30.0f, 0.0f, 40.0f}, 0.5},
+        {"drag left", 0, -10, 0, 0, 0.0, {10.0f, 0.0f, 40.0f}, 0.5},
+        {"drag up-right", 0, 6, -8, 0, 0.0, {26.0f, 0.0f, 48.0f}, 0.5},
+        {"drag up facing -x", 0, 0, -10, 0, kQuarter, {10.0f, 0.0f, 40.0f}, 0.5},
+        {"shift drag up", 16, 0, -10, 0, 0.0, {20.0f, 5.0f, 40.0f}, 0.5},
+        {"shift drag down", 16, 0, 10, 0, 0.0, {20.0f, -5.0f, 40.0f}, 0.5},
+        {"ctrl drag right", 17, 16, 0, 0, 0.0, {20.0f, 0.0f, 40.0f}, 0.5 + kQuarter},
+        {"ctrl drag left", 17, -16, 0, 0, 0.0, {20.0f, 0.0f, 40.0f}, 0.5 - kQuarter + 6.2831852},
+        {"space drag right", 32, 10, 0, 0, 0.0, {20.0f, 0.0f, 40.0f}, kEighth},
+        {"space drag left", 32, -10, 0, 0, 0.0, {20.0f, 0.0f, 40.0f}, 0.0},
+        {"space drag too short", 32, 9, 0, 0, 0.0, {20.0f, 0.0f, 40.0f}, 0.5},
+        {"wheel up", 0, 0, 0, 120, 0.0, {20.0f, 5.0f, 40.0f}, 0.5},
+        {"wheel down", 0, 0, 0, -120, 0.0, {20.0f, -5.0f, 40.0f}, 0.5},
+        {"shift wheel up", 16, 0, 0, 120, 0.0, {20.0f, 1.0f, 40.0f}, 0.5},
+        {"ctrl wheel up", 17, 0, 0, 120, 0.0, {20.0f, 0.0f, 40.0f}, 0.5 + nav::Navigator::kTurnStep},
+        {"ctrl wheel down", 17, 0, 0, -120, 0.0, {20.0f, 0.0f, 40.0f},
+         0.5 - nav::Navigator::kTurnStep},
+        {"space wheel up", 32, 0, 0, 120, 0.0, {20.0f, 0.0f, 40.0f}, kEighth},
+        {"space wheel down", 32, 0, 0, -120, 0.0, {20.0f, 0.0f, 40.0f}, 0.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        piece->SetPosition({20.0f, 0.0f, 40.0f});
+        piece->SetAngleXZ(0.5);
+        app.modified = false;
+        app.Navigator().heading = c.heading;
+        if (c.key != 0) app.OnKeyDown(c.key);
+        app.OnLeftButtonDown(-1000, -1000);  // picks nothing: the selection goes
+        EXPECT_EQ(app.Selected(), nullptr);
+        app.SelectObject(piece);
+        if (c.wheel != 0) {
+            app.OnLeftButtonUp();
+            app.OnMouseWheel(c.wheel);
+        } else {
+            app.OnMouseMove(-1000 + c.dx, -1000 + c.dy);
+            app.OnLeftButtonUp();
+        }
+        if (c.key != 0) app.OnKeyUp(c.key);
+        const rm::Vector3 p = piece->GetPosition();
+        EXPECT_NEAR(p.x, c.position.x, 1e-4f);
+        EXPECT_NEAR(p.y, c.position.y, 1e-4f);
+        EXPECT_NEAR(p.z, c.position.z, 1e-4f);
+        EXPECT_NEAR(piece->GetAngleXZ(), c.angle, 1e-6);
+        EXPECT_EQ(app.modified, std::string(c.what) != "space drag too short");
+    }
+
+    // The wheel's height change stays when the piece is dragged afterwards.
+    piece->SetPosition({20.0f, 0.0f, 40.0f});
+    app.Navigator().heading = 0.0;
+    app.OnLeftButtonDown(-1000, -1000);
+    app.SelectObject(piece);
+    app.OnMouseWheel(120);
+    app.OnMouseMove(-990, -1000);
+    app.OnLeftButtonUp();
+    EXPECT_EQ(piece->GetPosition(), (rm::Vector3{30.0f, 5.0f, 40.0f}));
+    // Without a selection the wheel changes nothing.
+    app.ClearSelection();
+    app.modified = false;
+    app.OnMouseWheel(120);
+    EXPECT_FALSE(app.modified);
+    EXPECT_EQ(piece->GetPosition(), (rm::Vector3{30.0f, 5.0f, 40.0f}));
+}
+
 TEST(PlayerEditArithmetic, StepsDirectionsAndWheel) {
     constexpr double kDeg = 1.0 / 57.295780490442965;
     EXPECT_NEAR(PlayerApp::FortyFiveDegreeStep(30 * kDeg, true), 45 * kDeg, 1e-9);
@@ -647,6 +746,19 @@ TEST(PlayerEditArithmetic, StepsDirectionsAndWheel) {
     PlayerApp::FloorOffsets(10.0, 405.0, du, dv);  // reduced by 360 once
     EXPECT_EQ(du, 7);
     EXPECT_EQ(dv, 7);
+    // Each offset is rounded to the nearest whole unit, away from zero at a half.
+    struct Offsets {
+        double length, m;
+        int du, dv;
+    };
+    for (const Offsets& o : {Offsets{10.0, 30.0, 9, 5}, Offsets{10.0, 200.0, -9, -3},
+                             Offsets{10.0, 330.0, 9, -5}, Offsets{10.9, 0.0, 10, 0},
+                             Offsets{10.9, 180.0, -10, 0}, Offsets{10.9, 270.0, 0, -10},
+                             Offsets{10.0, 120.0, -5, 9}, Offsets{10.0, -1.0, 0, 0}}) {
+        PlayerApp::FloorOffsets(o.length, o.m, du, dv);
+        EXPECT_EQ(du, o.du) << o.m;
+        EXPECT_EQ(dv, o.dv) << o.m;
+    }
 }
 
 TEST_F(PlayerScenario, WheelInNormalModeRaisesAndLowersTheEye) {
