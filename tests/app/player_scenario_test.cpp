@@ -314,7 +314,11 @@ TEST_F(PlayerScenario, NextAndPreviousInEachState) {
     app.PreviousDesign();  // the first design plays: nothing
     EXPECT_EQ(app.designIndex, 0);
     EXPECT_TRUE(host.TimerRunning(PlayerApp::kPlayTimer));
+    // A selection in the design that goes leaves with it.
+    app.SelectObject(app.Design()->Furniture().GetAt(0));
     app.NextDesign();
+    EXPECT_EQ(app.Selected(), nullptr);
+    EXPECT_FALSE(app.Selection()->IsShown());
     app.NextDesign();
     EXPECT_EQ(app.designIndex, 2);
     EXPECT_EQ(app.Panel().FrameTitle(), "Roamer-c-播放中");
@@ -721,6 +725,10 @@ TEST_F(PlayerScenario, EditDragsAndWheelMoveAndTurnThePiece) {
     app.OnMouseWheel(120);
     app.OnMouseMove(-990, -1000);
     app.OnLeftButtonUp();
+    EXPECT_EQ(piece->GetPosition(), (rm::Vector3{30.0f, 5.0f, 40.0f}));
+    // Moving the mouse without a button held moves nothing.
+    app.SelectObject(piece);
+    app.OnMouseMove(-900, -900);
     EXPECT_EQ(piece->GetPosition(), (rm::Vector3{30.0f, 5.0f, 40.0f}));
     // Without a selection the wheel changes nothing.
     app.ClearSelection();

@@ -294,12 +294,74 @@ TEST(WallCollision, TheCutToWholeUnitsNeverReachesAWall) {
 TEST(WallCollision, CrossingRules) {
     const std::vector<dsg::Point2d> square = {{0, 0}, {100, 0}, {100, 100}, {0, 100}};
     EXPECT_TRUE(CrossesOutline(50, -20, 50, 20, square));    // across the bottom edge
+    EXPECT_TRUE(CrossesOutline(50, 120, 50, 80, square));    // across the closing edge
     EXPECT_TRUE(CrossesOutline(-20, 30, 20, 70, square));    // slanted across the left edge
+    EXPECT_TRUE(CrossesOutline(-20, 50, 20, 50, square));    // straight across it
     EXPECT_FALSE(CrossesOutline(20, 20, 80, 80, square));    // inside
     EXPECT_FALSE(CrossesOutline(50, 50, 50, 50, square));    // no plan motion
     EXPECT_FALSE(CrossesOutline(150, -20, 150, 20, square)); // beside it
     EXPECT_TRUE(CrossesOutline(98, 40, 103, 40, square));    // within 3 of the edge
     EXPECT_FALSE(CrossesOutline(-20, 30, 20, 70, {}));
+    // An end of the motion up to 3 units short of an edge counts, 4 does not; so does a
+    // crossing up to 3 units beyond an edge's end.
+    EXPECT_TRUE(CrossesOutline(50, -20, 50, -3, square));
+    EXPECT_FALSE(CrossesOutline(50, -20, 50, -4, square));
+    EXPECT_TRUE(CrossesOutline(-20, 50, -3, 50, square));
+    EXPECT_FALSE(CrossesOutline(-20, 50, -4, 50, square));
+    EXPECT_TRUE(CrossesOutline(103, -20, 103, 20, square));
+    EXPECT_FALSE(CrossesOutline(104, -20, 104, 20, square));
+    EXPECT_TRUE(CrossesOutline(-20, 103, 20, 103, square));
+    EXPECT_FALSE(CrossesOutline(-20, 104, 20, 104, square));
+
+    // A slanted edge y = x: a crossing within 2 of its line counts.
+    const std::vector<dsg::Point2d> wedge = {{0, 0}, {100, 100}, {100, 0}};
+    EXPECT_TRUE(CrossesOutline(30, 50, 70, 50, wedge));      // level across the slant
+    EXPECT_TRUE(CrossesOutline(50, 70, 50, 30, wedge));      // straight down across it
+    EXPECT_TRUE(CrossesOutline(0, 100, 100, 0, wedge));      // slanted across the slant
+    EXPECT_FALSE(CrossesOutline(60, 50, 90, 50, wedge));     // inside, short of both sides
+    EXPECT_FALSE(CrossesOutline(0, 10, 50, 60, wedge));      // parallel to the slant, outside
+    EXPECT_FALSE(CrossesOutline(-30, 50, 20, 100, wedge));   // parallel, beyond the slant
+    EXPECT_TRUE(CrossesOutline(80, 50, 110, 50, wedge));     // out through the upright side
+    EXPECT_FALSE(CrossesOutline(120, 50, 150, 50, wedge));   // beside it
+    EXPECT_FALSE(CrossesOutline(150, 50, 150, 150, wedge));  // beyond its top corner
+    // A slanted motion ending near the slant, and one far from it.
+    EXPECT_TRUE(CrossesOutline(20, 60, 48, 52, wedge));
+    EXPECT_FALSE(CrossesOutline(-40, 60, 10, 58, wedge));
+    // Points are cut to whole numbers before the test.
+    EXPECT_TRUE(CrossesOutline(50, -20, 50, -3, {{0.9, 0.9}, {100.9, 0.9}, {100.9, 100.9}}));
+}
+
+TEST(WallCollision, DoorsAndHeights) {
+    std::vector<CollisionWall> walls = OneWall();
+    walls.front().bottom = 5.0;
+    // Leaving through the door passes as entering it does.
+    EXPECT_EQ(CollideMove({0.0f, 10.0f, 21.0f}, {0.0f, 10.0f, 31.0f}, walls),
+              (rm::Vector3{0.0f, 10.0f, 31.0f}));
+    // The door box holds its bounds.
+    EXPECT_EQ(CollideMove({5.0f, 25.0f, 12.0f}, {5.0f, 25.0f, 23.0f}, walls),
+              (rm::Vector3{5.0f, 25.0f, 23.0f}));
+    EXPECT_EQ(CollideMove({5.5f, 25.0f, 12.0f}, {5.5f, 25.0f, 24.0f}, walls),
+              (rm::Vector3{5.0f, 25.0f, 12.0f}));
+    // Below the wall's bottom, over its top, and at each of them.
+    EXPECT_EQ(CollideMove({30.0f, 4.0f, 12.0f}, {30.0f, 4.0f, 22.0f}, walls),
+              (rm::Vector3{30.0f, 4.0f, 22.0f}));
+    EXPECT_EQ(CollideMove({30.0f, 5.0f, 12.0f}, {30.0f, 5.0f, 22.0f}, walls),
+              (rm::Vector3{30.0f, 5.0f, 12.0f}));
+    EXPECT_EQ(CollideMove({30.0f, 30.0f, 12.0f}, {30.0f, 30.0f, 22.0f}, walls),
+              (rm::Vector3{30.0f, 30.0f, 12.0f}));
+    EXPECT_EQ(CollideMove({30.0f, 31.0f, 12.0f}, {30.0f, 31.0f, 22.0f}, walls),
+              (rm::Vector3{30.0f, 31.0f, 22.0f}));
+    // A door of an earlier wall lets the viewer through later walls too.
+    CollisionWall behind = OneWall().front();
+    behind.doors.clear();
+    walls.push_back(behind);
+    EXPECT_EQ(CollideMove({0.0f, 10.0f, 12.0f}, {0.0f, 10.0f, 22.0f}, walls),
+              (rm::Vector3{0.0f, 10.0f, 22.0f}));
+    std::swap(walls.front(), walls.back());
+    EXPECT_EQ(CollideMove({0.0f, 10.0f, 12.0f}, {0.0f, 10.0f, 22.0f}, walls),
+              (rm::Vector3{0.0f, 10.0f, 12.0f}));
+    // A leap from far away is stopped on its own side, without overflow.
+    EXPECT_GT(CollideMove({0.0f, 10.0f, 1e30f}, {0.0f, 10.0f, -1e30f}, walls).z, 1e11f);
 }
 
 }  // namespace
