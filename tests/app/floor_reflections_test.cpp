@@ -236,6 +236,33 @@ TEST(FloorReflections, FurnitureInTheDoorOfAReflectingWallIsReflectedAndSavedSo)
     EXPECT_EQ(SavedValue(saved, "BEGIN_FURNITURE", 1, "ShadowLightIndex"), "2");
 }
 
+// Both chairs stand near the door's centre, away from its ends; the first reflects and casts a shadow of its own, so each pass
+// stops there and the second chair is left as the file has it.
+TEST(FloorReflections, ADoorPassStopsAtAPieceThatHasItsOwn) {
+    test::TempDir dir;
+    Session probe;
+    ASSERT_TRUE(probe.session.LoadDesign(Room().Write(dir, "probe.dsg")));
+    const model::CWall& wall = *probe.design().Walls()[0];
+    const rm::Vector3 c = wall.DoorReferencePoint(*wall.DoorList()[0], model::CWall::DoorPoint::kCentre);
+    const auto at = [&](float dx) {
+        return std::to_string(c.x + dx) + "," + std::to_string(c.y) + "," + std::to_string(c.z);
+    };
+    Room room;
+    room.Set("BEGIN_FURNITURE", 0, "Position", at(2.0f)).Set("BEGIN_FURNITURE", 0, "Reflect", "1");
+    room.Set("BEGIN_FURNITURE", 0, "Shadow", "1").Set("BEGIN_FURNITURE", 0, "ShadowLightIndex", "1");
+    room.Set("BEGIN_FURNITURE", 1, "Position", at(-4.0f)).Set("BEGIN_FURNITURE", 1, "Shadow", "0");
+    Session s;
+    ASSERT_TRUE(s.session.LoadDesign(room.Write(dir, "door.dsg")));
+    const auto& pieces = s.design().Furniture().Items();
+    EXPECT_NE(pieces[0]->GetTwin(), nullptr);
+    EXPECT_TRUE(pieces[0]->ShadowCast.IsShown());
+    EXPECT_EQ(pieces[0]->ShadowCast.GetLight(), s.design().Lights().GetAt(0));
+    EXPECT_EQ(pieces[1]->GetTwin(), nullptr);
+    EXPECT_EQ(pieces[1]->Reflect, 0);
+    EXPECT_FALSE(pieces[1]->ShadowCast.IsShown());
+    EXPECT_EQ(pieces[1]->Shadow, 0);
+}
+
 TEST(FloorReflections, ALightThatGivesNoLightHasNoTwinAndIsReported) {
     test::TempDir dir;
     Room room;

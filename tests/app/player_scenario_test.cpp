@@ -628,6 +628,11 @@ TEST_F(PlayerScenario, EditModeSelectsMovesAndClears) {
     app.SelectObject(piece);
     ASSERT_TRUE(app.Selection()->IsShown());
     EXPECT_EQ(app.Selection()->GetFrame(), piece->GetModelFrame());
+    // The marker's arrow points up, 5 units over the model.
+    rm::Box model, marker;
+    piece->GetMesh()->GetBox(&model);
+    app.Selection()->GetMarker()->GetBox(&marker);
+    EXPECT_NEAR(marker.max.y, model.max.y + 5.0f, 1e-4f);
     // Heading 0: dragging up the screen moves the piece towards +z, one unit a pixel.
     app.Navigator().heading = 0.0;
     const rm::Vector3 before = piece->GetPosition();
