@@ -69,7 +69,28 @@ TEST(SelectionBox, MarkerEnclosesTheBoxWithTheArrowOnItsAxis) {
         EXPECT_NEAR(extent.max.z, max.z, 1e-4f);
         // Each tube: two octagonal caps and eight sides; the cone: one cap and eight triangles.
         std::map<int, int> sides;
-        for (const auto& face : mesh.Faces()) ++sides[face->GetVertexCount()];
+        for (const auto& face : mesh.Faces()) {
+            ++sides[face->GetVertexCount()];
+            if (face->GetVertexCount() != 8) continue;
+            // A cap is a regular octagon: every corner as far from its centre, each edge as long.
+            rm::Vector3 centre{}, p, n;
+            for (int k = 0; k < 8; ++k) {
+                face->GetVertex(k, &p, &n);
+                centre = centre + p * 0.125f;
+            }
+            rm::Vector3 first, next;
+            face->GetVertex(0, &first, &n);
+            face->GetVertex(1, &next, &n);
+            const float radius = rm::VectorLength(first - centre);
+            const float side = rm::VectorLength(next - first);
+            EXPECT_GT(side, 0.1f);
+            for (int k = 0; k < 8; ++k) {
+                face->GetVertex(k, &p, &n);
+                face->GetVertex((k + 1) % 8, &next, &n);
+                EXPECT_NEAR(rm::VectorLength(p - centre), radius, 1e-4f);
+                EXPECT_NEAR(rm::VectorLength(next - p), side, 1e-4f);
+            }
+        }
         const int tubes = arrow ? 13 : 12;
         std::map<int, int> expected{{4, 8 * tubes}, {8, 2 * tubes}};
         if (arrow) expected = {{3, 8}, {4, 8 * tubes}, {8, 2 * tubes + 1}};
