@@ -11,7 +11,8 @@ namespace roamer::tools {
 
 int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     CLI::App cli("Reads play lists (.vol), browse paths (.rcd) and designs (.dsg) as the player "
-                 "does and reports what was read and every message the player would show.",
+                 "does and reports what was read, every message the player would show and what "
+                 "only this tool notices (notes).",
                  "roamer-check");
     cli.footer("Exit status: 0 when every file was read whole without a message, 1 when any was "
                "not, 2 for a usage error.");
@@ -33,7 +34,7 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
         out << cli.help();
         return 0;
     } catch (const CLI::ParseError& e) {
-        err << "roamer-check: " << e.what() << '\n' << cli.help();
+        err << "roamer-check: " << e.what() << "\nRun with --help for more information.\n";
         return 2;
     }
     if (version) {
@@ -41,7 +42,7 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
         return 0;
     }
     if (files.empty()) {
-        err << "roamer-check: no file to check\n" << cli.help();
+        err << "roamer-check: no file to check\nRun with --help for more information.\n";
         return 2;
     }
     bool allOk = true;
