@@ -185,7 +185,6 @@ private:
     rm::RenderSurface* m_surface = nullptr;
     bool m_viewOpen = false;
     bool m_firstSize = true;
-    bool m_playTimerRunning = false;
     // The last LoadDesign kept a modified design on the user's word: playback stops there.
     bool m_designKept = false;
     bool m_leftDown = false;

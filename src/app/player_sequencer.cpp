@@ -16,14 +16,12 @@ int PlayerApp::PlayTimerInterval() const {
 
 void PlayerApp::StartPlayTimer() {
     m_host.StartTimer(kPlayTimer, PlayTimerInterval());
-    m_playTimerRunning = true;
 }
 
 // Also ends a pause at a recorded stop: nothing may restart playback behind a Stop.
 void PlayerApp::StopPlayTimer() {
     m_host.StopTimer(kPlayTimer);
     m_host.StopTimer(kPauseTimer);
-    m_playTimerRunning = false;
 }
 
 void PlayerApp::PauseThenResume(int milliseconds) {

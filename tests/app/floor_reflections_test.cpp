@@ -234,6 +234,15 @@ TEST(FloorReflections, FurnitureInTheDoorOfAReflectingWallIsReflectedAndSavedSo)
     EXPECT_EQ(SavedValue(saved, "BEGIN_FURNITURE", 1, "Reflect"), "1");
     EXPECT_EQ(SavedValue(saved, "BEGIN_FURNITURE", 1, "Shadow"), "1");
     EXPECT_EQ(SavedValue(saved, "BEGIN_FURNITURE", 1, "ShadowLightIndex"), "2");
+
+    // Taking the shadows away clears every mark and every cast.
+    RemoveShadows(s.design());
+    for (const auto& piece : pieces) {
+        EXPECT_EQ(piece->Shadow, 0);
+        EXPECT_FALSE(piece->ShadowCast.IsShown());
+    }
+    EXPECT_EQ(s.design().Walls()[0]->Shadow, 0);
+    EXPECT_FALSE(s.design().Walls()[0]->ShadowCast.IsShown());
 }
 
 // Both chairs stand near the door's centre, away from its ends; the first reflects and casts a shadow of its own, so each pass

@@ -354,6 +354,22 @@ TEST_F(PlayerScenario, PreviousPassesOverADesignWithoutAPath) {
     EXPECT_TRUE(host.TimerRunning(PlayerApp::kPlayTimer));
 }
 
+// The view shows 500 pixels a unit on its front plane at every size.
+TEST_F(PlayerScenario, ResizingKeepsTheScale) {
+    OpenDesigns({"a"});
+    float left = 0, right = 0, bottom = 0, top = 0;
+    ASSERT_EQ(app.Engine().GetViewPlane(&left, &right, &bottom, &top), 0);
+    EXPECT_FLOAT_EQ(right, 0.5f * 64 / 500);
+    EXPECT_FLOAT_EQ(top, 0.5f * 48 / 500);
+    app.OnViewSize(200, 100);
+    ASSERT_EQ(app.Engine().GetViewPlane(&left, &right, &bottom, &top), 0);
+    EXPECT_FLOAT_EQ(left, -0.2f);
+    EXPECT_FLOAT_EQ(right, 0.2f);
+    EXPECT_FLOAT_EQ(bottom, -0.1f);
+    EXPECT_FLOAT_EQ(top, 0.1f);
+    EXPECT_EQ(app.Engine().GetWidth(), 200);
+}
+
 TEST_F(PlayerScenario, ClosingTheFrameStopsOnlyPlayback) {
     WritePath("a", 50);
     OpenDesigns({"a"});
@@ -476,6 +492,9 @@ TEST_F(PlayerScenario, OpeningListsAndTheUnsavedQuestion) {
         app.PressOpenPlayList();
     };
     openList("A.DsG\r\nc.dsg\r\n");  // relative entries, any case of DSG
+    EXPECT_EQ(host.dialogs.back().title, "開啟播放表");
+    EXPECT_EQ(host.dialogs.back().initialName, "default.vol");
+    EXPECT_EQ(host.dialogs.back().defaultExtension, ".vol");
     ASSERT_EQ(app.state, PS_READY);
     EXPECT_EQ(app.designCount, 2);
     EXPECT_EQ(app.loadedEntry, "A.DsG");  // found as a.dsg in the list's folder
@@ -848,6 +867,14 @@ TEST_F(PlayerScenario, MouseDriveMovesTheWayThePointerPoints) {
         app.OnLeftButtonUp();
         EXPECT_EQ(app.Navigator().GetViewerPosition(), eye);
     }
+    // A press at the view's top left corner drives as well.
+    app.Navigator().SetViewerPosition({0.0f, 20.0f, 0.0f});
+    app.Navigator().SetHeading(0.0);
+    app.OnLeftButtonDown(0, 0);
+    app.OnMouseMove(0, -20);
+    host.Tick(app);
+    app.OnLeftButtonUp();
+    EXPECT_NEAR(app.Navigator().GetViewerPosition().z, 2.0f, 1e-4f);
     // Sinking stops at an eye height of 1.5.
     app.Navigator().SetViewerPosition({0.0f, 2.5f, 0.0f});
     app.OnKeyDown(17);

@@ -84,6 +84,11 @@ TEST(SelectionBox, MarkerEnclosesTheBoxWithTheArrowOnItsAxis) {
             const float radius = rm::VectorLength(first - centre);
             const float side = rm::VectorLength(next - first);
             EXPECT_GT(side, 0.1f);
+            // Its vertex normals run along its axis, the same way for every cap.
+            for (int k = 0; k < 8; ++k) {
+                face->GetVertex(k, &p, &n);
+                EXPECT_LT(rm::DotProduct(n, face->Normal()), -0.99f);
+            }
             for (int k = 0; k < 8; ++k) {
                 face->GetVertex(k, &p, &n);
                 face->GetVertex((k + 1) % 8, &next, &n);
