@@ -167,6 +167,9 @@ private:
     // The local file a play list entry names.
     std::string LocalPathOf(const std::string& entry) const;
     void RebuildCollisionWalls();
+    // The unsaved-changes question before a modified design leaves: false when the user cancels
+    // or the save fails, and the design stays.
+    bool SettleUnsavedChanges();
     // The furniture whose model is `visual`, if any.
     model::CFurniture* FurnitureShowing(const rm::Visual* visual) const;
     void TurnSelection(double angle);
@@ -182,7 +185,8 @@ private:
     rm::RenderSurface* m_surface = nullptr;
     bool m_viewOpen = false;
     bool m_firstSize = true;
-    bool m_playTimerRunning = false;
+    // The last LoadDesign kept a modified design on the user's word: playback stops there.
+    bool m_designKept = false;
     bool m_leftDown = false;
     bool m_rightDown = false;
     ViewPoint m_leftPress;

@@ -10,12 +10,11 @@ constexpr const char* kUnsavedQuestion = "設計案已修改!是否儲存?";
 
 }  // namespace
 
-// The unsaved-changes question: false when the user cancels or the save fails.
-static bool SettleUnsavedChanges(PlayerApp& app, Host& host) {
-    if (!app.modified) return true;
-    switch (host.Ask(kUnsavedQuestion, ControlPanel::kApplicationTitle, true)) {
+bool PlayerApp::SettleUnsavedChanges() {
+    if (!modified) return true;
+    switch (m_host.Ask(kUnsavedQuestion, ControlPanel::kApplicationTitle, true)) {
         case Host::Answer::kCancel: return false;
-        case Host::Answer::kYes: return app.SaveDesign();
+        case Host::Answer::kYes: return SaveDesign();
         case Host::Answer::kNo: return true;
     }
     return true;
@@ -31,7 +30,7 @@ void PlayerApp::ShowNoList() {
 }
 
 bool PlayerApp::OpenPlayList() {
-    if (!SettleUnsavedChanges(*this, m_host)) return false;
+    if (!SettleUnsavedChanges()) return false;
     FileDialogRequest request;
     request.title = "開啟播放表";
     request.filter = "Play Volumn File (*.vol)|*.vol|All File(*.*)|*.*||";
@@ -72,7 +71,7 @@ bool PlayerApp::OpenPlayList() {
 }
 
 bool PlayerApp::SelectDesigns() {
-    if (!SettleUnsavedChanges(*this, m_host)) return false;
+    if (!SettleUnsavedChanges()) return false;
     FileDialogRequest request;
     request.multipleFiles = true;
     request.title = "選擇播放設計案";
