@@ -230,7 +230,11 @@ WalkVideoResult WalkExport::Run() {
         std::swap(shown, next);
         stopped = !Continue();
     }
-    if (!stopped) NoteSkipsUpTo(m_app.designCount);
+    if (!stopped) {
+        NoteSkipsUpTo(m_app.designCount);
+        m_totalMs = m_host.NowMs();  // the bar ends full
+        Continue();
+    }
     m_app.Stop();
 
     m_result.frames = m_encoder.FramesWritten();
@@ -244,10 +248,6 @@ WalkVideoResult WalkExport::Run() {
     if (m_encoder.Finish() != video::VideoStatus::kOk)
         return Fail(WalkVideoOutcome::kFailed, m_encoder.Problem());
     m_result.fileWritten = true;
-    if (!stopped) {
-        m_totalMs = m_result.durationMs;  // the bar ends full
-        Continue();
-    }
     return m_result;
 }
 
