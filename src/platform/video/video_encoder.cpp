@@ -1,14 +1,10 @@
 #include "platform/video/video_encoder.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <vector>
 
+#include "platform/fs/output_file.h"
+#include "platform/video/ffmpeg_handles.h"
 #include "platform/video/ffmpeg_log.h"
 
 extern "C" {
@@ -28,15 +24,6 @@ constexpr const char* kQuality = "21";
 constexpr int kLargestSide = 8192;
 constexpr int kMostFramesPerSecond = 240;
 
-struct CodecFree {
-    void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
-};
-struct FrameFree {
-    void operator()(AVFrame* f) const { av_frame_free(&f); }
-};
-struct PacketFree {
-    void operator()(AVPacket* p) const { av_packet_free(&p); }
-};
 struct ScalerFree {
     void operator()(SwsContext* s) const { sws_freeContext(s); }
 };
@@ -47,46 +34,11 @@ struct FormatFree {
     }
 };
 
-mode_t CurrentUmask() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return mask;
-}
-
-// Reserves a hidden name beside the target (".name.XXXXXX") with the target's permissions, or
-// the usual ones for a new file. Empty, with the reason in `problem`, when the folder refuses.
-std::string ReserveTemporary(const std::string& target, std::string& problem) {
-    struct stat st {};
-    const bool exists = ::stat(target.c_str(), &st) == 0;
-    if (exists && !S_ISREG(st.st_mode)) {
-        problem = "cannot write " + target + ": it is not a file";
-        return {};
-    }
-    const auto slash = target.rfind('/');
-    const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
-    std::string pattern = folder + "." + name + ".XXXXXX";
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    const int fd = ::mkstemp(buffer.data());
-    if (fd < 0) {
-        problem = "cannot write " + target + ": " + std::strerror(errno);
-        return {};
-    }
-    const mode_t mode = exists ? (st.st_mode & 07777) : (0666 & ~CurrentUmask());
-    const bool kept = ::fchmod(fd, mode) == 0;
-    ::close(fd);
-    if (!kept) {
-        problem = "cannot write " + target + ": " + std::strerror(errno);
-        ::unlink(buffer.data());
-        return {};
-    }
-    return buffer.data();
-}
-
 }  // namespace
 
 struct VideoEncoder::State {
+    // First, so it goes last: the contexts close the file before it is removed or renamed.
+    fs::OutputFile file;
     std::unique_ptr<AVFormatContext, FormatFree> format;
     std::unique_ptr<AVCodecContext, CodecFree> codec;
     std::unique_ptr<AVFrame, FrameFree> frame;
@@ -95,18 +47,7 @@ struct VideoEncoder::State {
     PixelOrder scalerOrder = PixelOrder::kRgba;
     AVStream* stream = nullptr;  // owned by `format`
     std::string target;
-    std::string temporary;
     std::int64_t nextPts = 0;
-
-    ~State() {
-        // Closing the file before it is removed; the contexts go in reverse order of making.
-        scaler.reset();
-        packet.reset();
-        frame.reset();
-        codec.reset();
-        format.reset();
-        if (!temporary.empty()) ::unlink(temporary.c_str());
-    }
 };
 
 VideoEncoder::VideoEncoder() = default;
@@ -146,10 +87,15 @@ VideoStatus VideoEncoder::Open(const std::string& targetPath, int width, int hei
 
     auto state = std::make_unique<State>();
     state->target = targetPath;
-    state->temporary = ReserveTemporary(targetPath, m_problem);
-    if (state->temporary.empty()) return VideoStatus::kCannotWrite;
+    // The muxer writes the temporary file by name, and reads it back to put the index first.
+    errno = 0;
+    if (!state->file.Open(targetPath)) {
+        m_problem = "cannot write " + targetPath + ": " +
+                    (errno != 0 ? std::strerror(errno) : "it is not a file");
+        return VideoStatus::kCannotWrite;
+    }
     // "file:" keeps a colon in the name from being read as another protocol.
-    const std::string url = "file:" + state->temporary;
+    const std::string url = "file:" + state->file.TemporaryPath();
 
     AVFormatContext* format = nullptr;
     if (avformat_alloc_output_context2(&format, nullptr, "mp4", url.c_str()) < 0 || !format) {
@@ -325,13 +271,9 @@ VideoStatus VideoEncoder::Finish() {
         m_problem = "cannot finish " + s.target;
         status = VideoStatus::kCannotWrite;
     }
-    if (status == VideoStatus::kOk) {
-        if (std::rename(s.temporary.c_str(), s.target.c_str()) != 0) {
-            m_problem = "cannot write " + s.target + ": " + std::strerror(errno);
-            status = VideoStatus::kCannotWrite;
-        } else {
-            s.temporary.clear();  // it is the target now
-        }
+    if (status == VideoStatus::kOk && !s.file.Commit()) {
+        m_problem = "cannot write " + s.target + ": " + std::strerror(errno);
+        status = VideoStatus::kCannotWrite;
     }
     Abandon();
     if (status == VideoStatus::kOk) m_problem.clear();

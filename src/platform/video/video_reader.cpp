@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "platform/video/ffmpeg_handles.h"
 #include "platform/video/ffmpeg_log.h"
 
 extern "C" {
@@ -16,15 +17,6 @@ namespace {
 
 struct InputClose {
     void operator()(AVFormatContext* f) const { avformat_close_input(&f); }
-};
-struct CodecFree {
-    void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
-};
-struct FrameFree {
-    void operator()(AVFrame* f) const { av_frame_free(&f); }
-};
-struct PacketFree {
-    void operator()(AVPacket* p) const { av_packet_free(&p); }
 };
 
 int SwsColourSpace(AVColorSpace space) {
