@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "app/play_list.h"
 #include "app/player_app.h"
 #include "app/walk_frame_writer.h"
 #include "app/walk_length.h"
@@ -73,6 +74,7 @@ private:
     WalkFrameWriter m_writer;
     WalkVideoResult m_result;
     std::vector<std::int64_t> m_entryMs;  // each entry's length, all passes; 0 without a path
+    std::vector<bool> m_entryFound;       // whether the entry names a file that exists
     std::int64_t m_totalMs = 0;
     int m_design = -1;  // the design index last seen playing
     int m_pass = -1;
@@ -108,8 +110,9 @@ std::string WalkExport::NothingToPlay() {
 void WalkExport::NoteSkipsUpTo(int designIndex) {
     for (int i = m_design + 1; i < designIndex && i < static_cast<int>(m_entryMs.size()); ++i) {
         const std::size_t at = static_cast<std::size_t>(i);
+        const bool noPath = m_entryFound[at] && m_entryMs[at] == 0;
         Say("skipped " + text::ToDisplayText(m_app.playList[at]) +
-            (m_entryMs[at] > 0 ? ": it could not be loaded" : ": it has no browse path"));
+            (noPath ? ": it has no browse path" : ": it could not be loaded"));
         m_totalMs -= m_entryMs[at];
         m_entryMs[at] = 0;
     }
@@ -196,6 +199,7 @@ WalkVideoResult WalkExport::Run() {
     const int interval = PlayerApp::PlayInterval(m_app.settings.speedIndex);
     const int pause = nav::Navigator::PauseMilliseconds(m_app.settings.pauseIndex);
     for (const std::string& entry : m_app.playList) {
+        m_entryFound.push_back(ResolvePlayListEntry(entry, m_app.playListFolder).has_value());
         m_entryMs.push_back(EntryPassMilliseconds(entry, m_app.playListFolder, interval, pause) *
                             m_app.settings.repeatCount);
         m_totalMs += m_entryMs.back();

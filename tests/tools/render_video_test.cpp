@@ -178,15 +178,20 @@ TEST(RenderVideo, PlayListIsAsLongAsItsWalksTogether) {
     test::TempDir dir;
     const std::int64_t living = WalkMs(PathSteps("客廳.dsg", dir.File("a"), "64x48"));
     const std::int64_t bedroom = WalkMs(PathSteps("臥室.dsg", dir.File("b"), "64x48"));
-    // Entries in code page 950, as the player writes them; a missing design is skipped.
+    // Entries in code page 950, as the player writes them; a missing design and one without a
+    // browse path are skipped.
+    const std::string noPath = fs::absolute(std::string(std::getenv("ROAMER_TEST_DATA")) +
+                                            "/designs/room23.dsg");
     const std::string list = *text::Utf8ToCp950(fs::absolute(Sample("客廳.dsg")).string() +
-                                                "\r\nmissing.dsg\r\n" +
+                                                "\r\nmissing.dsg\r\n" + noPath + "\r\n" +
                                                 fs::absolute(Sample("臥室.dsg")).string() + "\r\n");
     const std::string vol = dir.Write("list.vol", list);
     std::string messages;
     ASSERT_EQ(RunTool({"--video", dir.File("list.mp4"), "--size", "64x48", "--fps", "10", "--passes",
                    "2", vol}, &messages), 0) << messages;
-    EXPECT_NE(messages.find("skipped missing.dsg"), std::string::npos) << messages;
+    EXPECT_NE(messages.find("skipped missing.dsg: it could not be loaded"), std::string::npos)
+        << messages;
+    EXPECT_NE(messages.find("room23.dsg: it has no browse path"), std::string::npos) << messages;
     const video::VideoFacts facts = Probe(dir.File("list.mp4"));
     EXPECT_NEAR(facts.durationSeconds, 2.0 * static_cast<double>(living + bedroom) / 1000.0, 0.1);
 }
