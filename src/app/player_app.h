@@ -54,6 +54,8 @@ public:
     void StartPlayTimer();
     void StopPlayTimer();
     int PlayTimerInterval() const;
+    // The play timer's interval at a speed setting (0..3) while a browse path plays.
+    static int PlayInterval(int speedIndex) { return (speedIndex + 1) * 50; }
 
     // The options dialog: the window shows the model; OK applies it.
     OptionsDialogModel BeginOptions();

@@ -11,7 +11,7 @@ void PlayerApp::SetPlayState(std::int32_t newState) {
 }
 
 int PlayerApp::PlayTimerInterval() const {
-    return mouseDrive ? 10 : (settings.speedIndex + 1) * 50;
+    return mouseDrive ? 10 : PlayInterval(settings.speedIndex);
 }
 
 void PlayerApp::StartPlayTimer() {
