@@ -1,0 +1,15 @@
+#pragma once
+
+#include <span>
+
+namespace roamer::rm {
+
+// Follows the data of an uncompressed .x file (text or binary) exactly as the model library's
+// reader takes it, template by template, without building anything. True when every number the
+// reader takes as a count, an index or a key comes from where such numbers stand, is not
+// negative, and is no larger than the data left after it can hold; when every vertex index is
+// in range; and when nothing is read past the end. The reader allocates from these counts, so a
+// file that passes costs it memory in proportion to the file's size.
+bool XFileDataIsBounded(std::span<const unsigned char> bytes);
+
+}  // namespace roamer::rm
