@@ -24,9 +24,9 @@ namespace {
 
 // A model file, or the data a compressed .x file inflates to, is at most this large: furniture
 // models take a few megabytes.
-constexpr std::size_t kMaxFileBytes = 32u * 1024u * 1024u;
+constexpr std::size_t kMaxFileBytes = 16u * 1024u * 1024u;
 // Bounds for hostile files: furniture models have thousands of corners, not millions.
-constexpr std::size_t kMaxCorners = 8u * 1024u * 1024u;
+constexpr std::size_t kMaxCorners = 2u * 1024u * 1024u;
 constexpr int kMaxNodeDepth = 64;
 
 // The .x reader of the library turns left-handed files right-handed (z negated, winding and v

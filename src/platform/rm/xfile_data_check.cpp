@@ -14,6 +14,10 @@ constexpr std::size_t kHeaderSize = 16;
 constexpr int kMaxDepth = 256;
 constexpr unsigned kMaxSets = 8;  // texture coordinate and colour sets the reader keeps
 constexpr int kMaxDigits = 19;    // more overflow the reader's 64-bit conversion
+// What one model may hold in all, whatever its size: furniture has thousands of corners. The
+// reader allocates per element, and most per face corner.
+constexpr std::uint64_t kMaxCorners = 2u * 1024u * 1024u;
+constexpr std::uint64_t kMaxElements = 4u * 1024u * 1024u;  // vertices, faces, normals, keys...
 
 bool IsSpace(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
@@ -329,6 +333,14 @@ public:
     }
 
 private:
+    // Counts `count` more elements (or face corners) against what one model may hold.
+    bool Take(std::uint64_t count, bool corners = false) {
+        std::uint64_t& left = corners ? m_cornersLeft : m_elementsLeft;
+        if (count > left) return false;
+        left -= count;
+        return true;
+    }
+
     struct MeshCounts {
         std::uint32_t vertices = 0;
         std::vector<std::uint32_t> faceCorners;
@@ -391,17 +403,20 @@ private:
         MeshCounts mesh;
         std::uint32_t faces = 0;
         if (!Head() || !m_in.Int(&mesh.vertices) ||
-            !m_in.Fits(mesh.vertices, 3 * m_in.FloatBytes())) {
+            !m_in.Fits(mesh.vertices, 3 * m_in.FloatBytes()) || !Take(mesh.vertices)) {
             return false;
         }
         for (std::uint32_t k = 0; k < mesh.vertices; ++k) {
             if (!m_in.Group(3)) return false;
         }
-        if (!m_in.Int(&faces) || !m_in.Fits(faces, m_in.IntBytes())) return false;
+        if (!m_in.Int(&faces) || !m_in.Fits(faces, m_in.IntBytes()) || !Take(faces)) return false;
         mesh.faceCorners.reserve(faces);
         for (std::uint32_t f = 0; f < faces; ++f) {
             std::uint32_t corners = 0;
-            if (!m_in.Int(&corners) || !m_in.Fits(corners, m_in.IntBytes())) return false;
+            if (!m_in.Int(&corners) || !m_in.Fits(corners, m_in.IntBytes()) ||
+                !Take(corners, true)) {
+                return false;
+            }
             for (std::uint32_t k = 0; k < corners; ++k) {
                 std::uint32_t index = 0;
                 if (!m_in.Int(&index) || index >= mesh.vertices) return false;
@@ -438,7 +453,8 @@ private:
     bool Normals(const MeshCounts& mesh) {
         std::uint32_t normals = 0;
         std::uint32_t faces = 0;
-        if (!Head() || !m_in.Int(&normals) || !m_in.Fits(normals, 3 * m_in.FloatBytes())) {
+        if (!Head() || !m_in.Int(&normals) || !m_in.Fits(normals, 3 * m_in.FloatBytes()) ||
+            !Take(normals)) {
             return false;
         }
         for (std::uint32_t k = 0; k < normals; ++k) {
@@ -460,7 +476,7 @@ private:
     // Texture coordinates (two floats each) or indexed colours (an index and four floats).
     bool PerVertex(const MeshCounts& mesh, bool colours) {
         std::uint32_t count = 0;
-        if (!Head() || !m_in.Int(&count) || count != mesh.vertices) return false;
+        if (!Head() || !m_in.Int(&count) || count != mesh.vertices || !Take(count)) return false;
         for (std::uint32_t k = 0; k < count; ++k) {
             std::uint32_t index = 0;
             if (colours && (!m_in.Int(&index) || index >= mesh.vertices)) return false;
@@ -520,7 +536,7 @@ private:
     bool SkinWeights() {
         std::uint32_t weights = 0;
         if (!Head() || !m_in.QuotedString() || !m_in.Int(&weights) ||
-            !m_in.Fits(weights, m_in.IntBytes() + m_in.FloatBytes())) {
+            !m_in.Fits(weights, m_in.IntBytes() + m_in.FloatBytes()) || !Take(weights)) {
             return false;
         }
         for (std::uint32_t k = 0; k < weights; ++k) {
@@ -571,7 +587,7 @@ private:
         std::uint32_t keys = 0;
         // A key holds a time, a value count and at least three values.
         if (!Head() || !m_in.Int(&type) || type > 4 || !m_in.Int(&keys) ||
-            !m_in.Fits(keys, 2 * m_in.IntBytes() + 3 * m_in.FloatBytes())) {
+            !m_in.Fits(keys, 2 * m_in.IntBytes() + 3 * m_in.FloatBytes()) || !Take(keys)) {
             return false;
         }
         const std::uint32_t values = type == 0 ? 4 : type <= 2 ? 3 : 16;
@@ -586,6 +602,8 @@ private:
     }
 
     XTokens m_in;
+    std::uint64_t m_cornersLeft = kMaxCorners;
+    std::uint64_t m_elementsLeft = kMaxElements;
 };
 
 }  // namespace

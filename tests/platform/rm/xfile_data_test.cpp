@@ -65,6 +65,20 @@ TEST(XFileData, CountsAndIndicesAreNeverNegativeOrOutOfRange) {
     }
 }
 
+// A triangle's three vertices and one face of `corners` corners, all on the first vertex.
+std::string OneFace(std::size_t corners) {
+    std::string face = std::to_string(corners) + ";";
+    for (std::size_t k = 1; k < corners; ++k) face += "0,";
+    return "xof 0302txt 0032\nMesh m {\n 3; 0;0;0;, 0;1;0;, 1;0;0;;\n 1;\n" + face + "0;;\n}\n";
+}
+
+TEST(XFileData, AModelHoldsAtMostTwoMillionCorners) {
+    // Small as text, costly for the model library.
+    EXPECT_TRUE(Bounded(OneFace(3)));
+    EXPECT_TRUE(Bounded(OneFace(2u * 1024u * 1024u)));
+    EXPECT_FALSE(Bounded(OneFace(2u * 1024u * 1024u + 1u)));
+}
+
 TEST(XFileData, BinaryNumbersComeFromNumberListsOnly) {
     const std::string header = "xof 0302bin 0032";
     const std::string faces = IntList({1, 3, 0, 1, 2});
