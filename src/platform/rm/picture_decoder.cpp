@@ -56,7 +56,8 @@ bool DecodePicture(std::span<const unsigned char> bytes, Image* image) {
     if (usable) {
         image->width = width;
         image->height = height;
-        const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+        const std::size_t count =
+            static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
         image->rgba.resize(count * 4u);
         ToRgba(pixels, count, channels, image->rgba.data());
     }

@@ -33,8 +33,10 @@ bool IsTgaHeader(std::span<const unsigned char> bytes) {
 }
 
 std::uint64_t BmpPixels(std::span<const unsigned char> bytes) {
-    // Pixels are stored uncompressed (the decoder refuses run-length BMPs).
-    const unsigned bits = bytes.size() >= 30 ? Word(bytes, 28) : 0;
+    // Pixels are stored uncompressed (the decoder refuses run-length BMPs). The bit depth
+    // follows the size in the old 12-byte header, the plane count in the others.
+    const std::size_t at = Word(bytes, 14) == 12 ? 24 : 28;
+    const unsigned bits = bytes.size() >= at + 2 ? Word(bytes, at) : 0;
     return bits == 0 ? 0 : bytes.size() * 8u / bits;
 }
 

@@ -18,6 +18,10 @@ constexpr int kMaxDigits = 19;    // more overflow the reader's 64-bit conversio
 // reader allocates per element, and most per face corner.
 constexpr std::uint64_t kMaxCorners = 2u * 1024u * 1024u;
 constexpr std::uint64_t kMaxElements = 4u * 1024u * 1024u;  // vertices, faces, normals, keys...
+// The reader's conversion takes time per material and face of a mesh, per bone and vertex, and
+// per material reference and material.
+constexpr std::uint64_t kMaxWork = 64u * 1024u * 1024u;
+constexpr std::uint64_t kMaxMaterials = 4096;
 
 bool IsSpace(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
@@ -216,7 +220,7 @@ private:
     }
     std::uint32_t Dword() {
         std::uint32_t value = 0;
-        for (int k = 3; k >= 0; --k) value = (value << 8) | m_bytes[m_at + static_cast<unsigned>(k)];
+        for (std::size_t k = 4; k-- > 0;) value = (value << 8) | m_bytes[m_at + k];
         m_at += 4;
         return value;
     }
@@ -324,7 +328,7 @@ public:
             } else if (name == "AnimationSet") {
                 ok = AnimationSet();
             } else if (name == "Material") {
-                ok = Material();
+                ok = TakeMaterial(0) && Material();
             } else if (name != "}") {
                 ok = Unknown();
             }
@@ -334,11 +338,17 @@ public:
 
 private:
     // Counts `count` more elements (or face corners) against what one model may hold.
-    bool Take(std::uint64_t count, bool corners = false) {
-        std::uint64_t& left = corners ? m_cornersLeft : m_elementsLeft;
-        if (count > left) return false;
-        left -= count;
+    static bool TakeFrom(std::uint64_t* left, std::uint64_t count) {
+        if (count > *left) return false;
+        *left -= count;
         return true;
+    }
+    bool Take(std::uint64_t count, bool corners = false) {
+        return TakeFrom(corners ? &m_cornersLeft : &m_elementsLeft, count);
+    }
+    // A material, or a reference to one; `faces` of the mesh whose list holds it.
+    bool TakeMaterial(std::uint64_t faces) {
+        return TakeFrom(&m_materialsLeft, 1) && TakeFrom(&m_workLeft, faces + kMaxMaterials);
     }
 
     struct MeshCounts {
@@ -348,10 +358,10 @@ private:
         unsigned colourSets = 0;
     };
 
-    // An optional name, then the opening brace.
+    // An optional name, then the opening brace. Every object counts as an element.
     bool Head() {
         std::string token;
-        if (!m_in.Next(&token)) return false;
+        if (!Take(1) || !m_in.Next(&token)) return false;
         return token == "{" || m_in.Expect("{");
     }
 
@@ -441,7 +451,7 @@ private:
             } else if (name == "XSkinMeshHeader") {
                 ok = Head() && m_in.Int() && m_in.Int() && m_in.Int() && m_in.Expect("}");
             } else if (name == "SkinWeights") {
-                ok = SkinWeights();
+                ok = SkinWeights(mesh);
             } else {
                 ok = Unknown();
             }
@@ -503,9 +513,11 @@ private:
             if (name == "}") {
                 return true;
             } else if (name == "{") {
-                ok = m_in.Next(&name) && m_in.Expect("}");  // a reference by name
+                // A reference by name.
+                ok = TakeMaterial(mesh.faceCorners.size()) && m_in.Next(&name) &&
+                     m_in.Expect("}");
             } else if (name == "Material") {
-                ok = Material();
+                ok = TakeMaterial(mesh.faceCorners.size()) && Material();
             } else if (name != ";") {
                 ok = Unknown();
             }
@@ -533,14 +545,17 @@ private:
         }
     }
 
-    bool SkinWeights() {
+    // A bone: the reader spreads its weights over all the mesh's vertices.
+    bool SkinWeights(const MeshCounts& mesh) {
         std::uint32_t weights = 0;
-        if (!Head() || !m_in.QuotedString() || !m_in.Int(&weights) ||
-            !m_in.Fits(weights, m_in.IntBytes() + m_in.FloatBytes()) || !Take(weights)) {
+        if (!Head() || !TakeFrom(&m_workLeft, mesh.vertices) || !m_in.QuotedString() ||
+            !m_in.Int(&weights) || !m_in.Fits(weights, m_in.IntBytes() + m_in.FloatBytes()) ||
+            !Take(weights)) {
             return false;
         }
         for (std::uint32_t k = 0; k < weights; ++k) {
-            if (!m_in.Int()) return false;
+            std::uint32_t vertex = 0;
+            if (!m_in.Int(&vertex) || vertex >= mesh.vertices) return false;
         }
         return m_in.Floats(static_cast<int>(weights)) && m_in.Floats(16) && m_in.Semicolon() &&
                m_in.Expect("}");
@@ -604,6 +619,8 @@ private:
     XTokens m_in;
     std::uint64_t m_cornersLeft = kMaxCorners;
     std::uint64_t m_elementsLeft = kMaxElements;
+    std::uint64_t m_workLeft = kMaxWork;
+    std::uint64_t m_materialsLeft = kMaxMaterials;
 };
 
 }  // namespace

@@ -62,6 +62,15 @@ TEST(PictureFormat, AHeaderMayNotClaimMorePixelsThanItsDataCanHold) {
     EXPECT_EQ(MostPixelsDescribed(PictureFormat::kTga, Bytes(tiny)), 7u);  // 21 bytes of 24 bits
     EXPECT_EQ(MostPixelsDescribed(PictureFormat::kPng, Bytes(std::string(100, 'x'))),
               100u * 8256u);
+    // The bit depth of a BMP is read from the old 12-byte header or from the newer ones.
+    std::string core = "BM" + std::string(12, '\0') + std::string("\x0C\0\0\0", 4) +
+                       std::string(30, '\0');
+    core[24] = 24;
+    EXPECT_EQ(MostPixelsDescribed(PictureFormat::kBmp, Bytes(core)), 48u * 8u / 24u);
+    std::string info = "BM" + std::string(12, '\0') + std::string("\x28\0\0\0", 4) +
+                       std::string(30, '\0');
+    info[28] = 8;
+    EXPECT_EQ(MostPixelsDescribed(PictureFormat::kBmp, Bytes(info)), 48u);
     // However well a picture compresses, none holds more than 4096 x 4096 pixels.
     EXPECT_EQ(MostPixelsDescribed(PictureFormat::kPng, Bytes(std::string(100000, 'x'))),
               kMaxPicturePixels);

@@ -27,7 +27,9 @@ std::string Little(std::uint32_t value, int size) {
     return bytes;
 }
 
-std::string Name(const std::string& name) { return Little(1, 2) + Little(static_cast<std::uint32_t>(name.size()), 4) + name; }
+std::string Name(const std::string& name) {
+    return Little(1, 2) + Little(static_cast<std::uint32_t>(name.size()), 4) + name;
+}
 std::string Brace(bool open) { return Little(open ? 0x0A : 0x0B, 2); }
 std::string IntList(std::initializer_list<std::uint32_t> values) {
     std::string bytes = Little(6, 2) + Little(static_cast<std::uint32_t>(values.size()), 4);
