@@ -60,9 +60,16 @@ public:
     // `accepted`: the dialog ended with OK after the model validated.
     void EndOptions(const OptionsDialogModel& dialog, bool accepted);
 
-    // Opening and saving.
+    // Opening and saving. The dialogs' choices go on as OpenPlayListAt and SelectDesignFiles.
     bool OpenPlayList();
     bool SelectDesigns();
+    bool OpenPlayListAt(const std::string& path);
+    bool SelectDesignFiles(const std::string& folder, const std::vector<std::string>& files);
+    // Files named outside the dialogs (the command line, a drop), opened as if chosen in them:
+    // one play list, or designs (".dsg", any case) as a selection; anything else is refused as
+    // a bad play list. Asks about unsaved changes first; then shows the first design as the
+    // panel's buttons do. True when a list is ready to play.
+    bool OpenFiles(const std::vector<std::string>& paths);
     bool LoadDesign(const std::string& path);
     bool SaveDesign();
     void ResetDesign();
