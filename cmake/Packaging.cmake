@@ -24,16 +24,17 @@ if(TARGET roamer)
   string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", libqt6svg6, fonts-arphic-uming")
 endif()
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+# The summary above is the first line; CPack indents these lines and turns the empty one into
+# the paragraph mark.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-"walkthrough player for interior room designs
- Roamer builds each room design of a play list as a 3D room (walls with door
- openings, textured floors and ceilings, furniture, plants, lights, floor
- reflections and shadows) and replays the walk recorded for it, pass after
- pass, design after design. The rooms can also be walked with the keyboard
- and the mouse, and furniture moved and saved in edit mode.
- .
- roamer-check reads play lists, browse paths and designs as the player does
- and reports every message; roamer-render renders a design to PNG or OBJ
- without a display. The manual and three sample rooms are included.")
+"Roamer builds each room design of a play list as a 3D room (walls with door
+openings, textured floors and ceilings, furniture, plants, lights, floor
+reflections and shadows) and replays the walk recorded for it, pass after
+pass, design after design. The rooms can also be walked with the keyboard
+and the mouse, and furniture moved and saved in edit mode.
+
+roamer-check reads play lists, browse paths and designs as the player does
+and reports every message; roamer-render renders a design to PNG or OBJ
+without a display. The manual and three sample rooms are included.")
 
 include(CPack)

@@ -14,6 +14,7 @@ deb=$(ls "$scratch"/out/roamer_"$version"_*.deb)
 
 dpkg-deb -c "$deb" > "$scratch/contents.txt"
 listed=(./usr/bin/roamer-check ./usr/bin/roamer-render ./usr/share/mime/packages/roamer.xml
+        ./usr/share/doc/roamer/copyright
         ./usr/share/roamer/samples/default.vol ./usr/share/roamer/manual/index.html
         ./usr/share/icons/hicolor/256x256/apps/roamer.png ./usr/share/man/man1/roamer-check.1.gz)
 if [ "$with_player" = 1 ]; then
