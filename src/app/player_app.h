@@ -33,7 +33,8 @@ public:
     static constexpr int kWelcomeTimer = 2;
     static constexpr int kPauseTimer = 3;
 
-    PlayerApp(PlayerHost& host, std::string workFolder);
+    // `progress` is the window that shows a design's loading; none shows nothing.
+    PlayerApp(PlayerHost& host, std::string workFolder, std::unique_ptr<Progress> progress = nullptr);
     ~PlayerApp() override;
     PlayerApp(const PlayerApp&) = delete;
     PlayerApp& operator=(const PlayerApp&) = delete;
