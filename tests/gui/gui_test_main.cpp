@@ -1,13 +1,10 @@
-// The GUI tests run in one QApplication on the display their script started.
+// The main of the GUI test programs: a real QApplication on the display the test runner gave.
 #include <QApplication>
 
 #include <gtest/gtest.h>
 
-#include "gui/player_program.h"
-
 int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    roamer::gui::PlayerProgram::PrepareApplication();
-    QApplication application(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

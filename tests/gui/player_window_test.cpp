@@ -19,7 +19,7 @@
 #include "gui/dialogs/options_dialog.h"
 #include "gui/player_dialog.h"
 #include "gui/player_program.h"
-#include "gui_test_support.h"
+#include "player_test_support.h"
 #include "model/room_design.h"
 #include "platform/recording_host.h"
 #include "support/temp_dir.h"

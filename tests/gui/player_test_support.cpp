@@ -1,4 +1,4 @@
-#include "gui_test_support.h"
+#include "player_test_support.h"
 
 #include <QDir>
 #include <QFileDialog>
