@@ -210,6 +210,13 @@ void PlayerDialog::RunCommand(int button) {
     m_host.PanelChanged();
 }
 
+void PlayerDialog::OpenFiles(const std::vector<std::string>& files, bool play) {
+    const bool opened = m_app.OpenFiles(files);
+    AfterListOpened();
+    if (opened && play) m_app.PressPlay();
+    m_host.PanelChanged();
+}
+
 void PlayerDialog::AfterListOpened() {
     // The welcome dialog stays until the first list or selection is opened.
     if (m_listOpened || m_app.designCount == 0) return;

@@ -5,6 +5,8 @@
 #include <QPointer>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "gui/control_panel_art.h"
 #include "gui/dialogs/help_window.h"
@@ -43,6 +45,9 @@ public:
     void ShowHelp();
     void ShowAbout();
     void ShowOptions();
+    // Play lists or designs from the command line or a drop, opened as the open buttons do;
+    // `play`: then starts playing them, as the play button does.
+    void OpenFiles(const std::vector<std::string>& files, bool play = false);
     WelcomeDialog* Welcome() const { return m_welcome; }
     HelpWindow* Help() const { return m_help; }
 

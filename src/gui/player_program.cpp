@@ -4,9 +4,11 @@
 #include <QDir>
 #include <QSessionManager>
 #include <QSurfaceFormat>
+#include <QTimer>
 
 #include "app/player_app.h"
 #include "gui/d3d_view.h"
+#include "gui/file_drop.h"
 #include "gui/load_progress.h"
 #include "gui/player_dialog.h"
 #include "platform/fs/data_folder.h"
@@ -30,6 +32,12 @@ PlayerProgram::PlayerProgram() {
     loadProgress->SetOwner(m_dialog.get());
     m_host.Attach(m_app.get(), m_dialog.get(), loadProgress);
     m_host.SetHelpRequest([this] { m_dialog->ShowHelp(); });
+    // Play lists and designs dropped on the panel or the 3D frame open as the buttons do.
+    auto* drop = new FileDrop(
+        [this](const std::vector<std::string>& files) { m_dialog->OpenFiles(files); },
+        m_dialog.get());
+    drop->Watch(*m_dialog);
+    m_host.SetFrameMade([drop](D3DFrame& frame) { drop->Watch(frame); });
     // The end of the desktop session closes the player as its close button does.
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, m_dialog.get(),
                      [this](QSessionManager&) {
@@ -49,6 +57,13 @@ void PlayerProgram::Show() {
     m_dialog->show();
     m_dialog->ShowWelcome();
     m_dialog->activateWindow();
+}
+
+void PlayerProgram::OpenAtStart(std::vector<std::string> files, bool play) {
+    if (files.empty()) return;
+    QTimer::singleShot(0, m_dialog.get(), [this, files = std::move(files), play] {
+        m_dialog->OpenFiles(files, play);
+    });
 }
 
 int PlayerProgram::Run() {

@@ -3,6 +3,8 @@
 #include <QString>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "gui/qt_player_host.h"
 
@@ -34,6 +36,8 @@ public:
     int Run();
     // Shows the player and the welcome dialog without running them (Run does this first).
     void Show();
+    // Opens the command line's files once the windows are up and the event loop runs.
+    void OpenAtStart(std::vector<std::string> files, bool play);
 
     app::PlayerApp& App() { return *m_app; }
     PlayerDialog& Dialog() { return *m_dialog; }

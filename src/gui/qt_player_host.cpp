@@ -145,6 +145,7 @@ rm::RenderSurface* QtPlayerHost::OpenFrameWindow(int* width, int* height) {
         QObject::connect(m_frame, &D3DFrame::helpRequested, [this] {
             if (m_help) m_help();
         });
+        if (m_frameMade) m_frameMade(*m_frame);
     }
     m_frame->ShowCentred();
     D3DView& view = m_frame->View();

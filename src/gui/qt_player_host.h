@@ -39,6 +39,8 @@ public:
     void SetWelcomeTick(std::function<void()> tick) { m_welcomeTick = std::move(tick); }
     // Called when the 3D frame window asks for help (F1).
     void SetHelpRequest(std::function<void()> help) { m_help = std::move(help); }
+    // Called once when the 3D frame window has been made.
+    void SetFrameMade(std::function<void(D3DFrame&)> made) { m_frameMade = std::move(made); }
 
     // Host.
     void ShowMessage(std::string_view text) override;
@@ -73,6 +75,7 @@ private:
     std::set<int> m_waitingTicks;
     std::function<void()> m_welcomeTick;
     std::function<void()> m_help;
+    std::function<void(D3DFrame&)> m_frameMade;
     int m_waitCursors = 0;
 };
 

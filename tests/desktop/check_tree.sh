@@ -80,5 +80,8 @@ file -b "$scratch/room.png" | grep -q 'PNG image data, 640 x 480,' || fail "rend
 if [ "$with_player" = 1 ]; then
   "$prefix/bin/roamer" --help > "$scratch/help.txt" 2>&1 || fail "roamer --help"
   grep -q -- '--play' "$scratch/help.txt" || fail "roamer --help does not name --play"
+  # The installed player plays the installed samples, on a display of its own.
+  "$ROAMER_SOURCE_DIR/tests/gui/xvfb-run-test" "$ROAMER_SOURCE_DIR/tests/desktop/play_at_start.sh" \
+    "$prefix/bin/roamer" "$share/roamer" || fail "the installed player did not play the samples"
 fi
 echo "tree $prefix: all checks passed"
