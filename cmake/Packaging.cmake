@@ -17,11 +17,11 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Not linked, so not found by shlibdeps: libEGL, which libepoxy opens at run time, the Mesa
-# drivers behind it, Qt's SVG image plugin (the X11 plugin comes with libqt6gui6), and a Ming
-# face for the Traditional Chinese texts.
+# drivers behind it, and a Ming face for the player's Traditional Chinese texts. (Qt's X11 and
+# SVG plugins come with libqt6gui6 and libqt6svg6, which the player links.)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libegl1, libegl-mesa0, libgl1-mesa-dri")
 if(TARGET roamer)
-  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", libqt6svg6, fonts-arphic-uming")
+  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", fonts-arphic-uming")
 endif()
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 # The summary above is the first line; CPack indents these lines and turns the empty one into

@@ -27,7 +27,8 @@ done
 
 # Library dependencies found by shlibdeps, beside the declared drivers.
 depends=$(dpkg-deb -f "$deb" Depends | tr ',' '\n' | sed 's/^ *//; s/ .*//')
-for d in libc6 libstdc++6 libepoxy0 libassimp5 libegl1 libegl-mesa0; do
+for d in libc6 libstdc++6 libepoxy0 libassimp5 libegl1 libegl-mesa0 \
+         $([ "$with_player" = 1 ] && echo libqt6widgets6 libqt6svg6 fonts-arphic-uming); do
   grep -qx "$d" <<< "$depends" || fail "Depends lacks $d: $(dpkg-deb -f "$deb" Depends)"
 done
 [ "$(dpkg-deb -f "$deb" Section)" = graphics ] || fail "section"
