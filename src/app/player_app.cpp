@@ -6,10 +6,10 @@
 
 namespace roamer::app {
 
-PlayerApp::PlayerApp(PlayerHost& host, std::string workFolder_)
+PlayerApp::PlayerApp(PlayerHost& host, std::string workFolder_, std::unique_ptr<Progress> progress)
     : workFolder(std::move(workFolder_)),
       m_host(host),
-      m_engine(std::make_unique<render::RenderEngine>(host, nullptr)),
+      m_engine(std::make_unique<render::RenderEngine>(host, std::move(progress))),
       m_path(std::make_unique<nav::BrowsePath>()),
       m_navigator(std::make_unique<nav::Navigator>(*m_engine, host, *this)) {
     if (!workFolder.empty() && workFolder.back() != '/') workFolder += '/';

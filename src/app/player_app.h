@@ -33,7 +33,8 @@ public:
     static constexpr int kWelcomeTimer = 2;
     static constexpr int kPauseTimer = 3;
 
-    PlayerApp(PlayerHost& host, std::string workFolder);
+    // `progress` is the window that shows a design's loading; none shows nothing.
+    PlayerApp(PlayerHost& host, std::string workFolder, std::unique_ptr<Progress> progress = nullptr);
     ~PlayerApp() override;
     PlayerApp(const PlayerApp&) = delete;
     PlayerApp& operator=(const PlayerApp&) = delete;
@@ -62,9 +63,16 @@ public:
     // `accepted`: the dialog ended with OK after the model validated.
     void EndOptions(const OptionsDialogModel& dialog, bool accepted);
 
-    // Opening and saving.
+    // Opening and saving. The dialogs' choices go on as OpenPlayListAt and SelectDesignFiles.
     bool OpenPlayList();
     bool SelectDesigns();
+    bool OpenPlayListAt(const std::string& path);
+    bool SelectDesignFiles(const std::string& folder, const std::vector<std::string>& files);
+    // Files named outside the dialogs (the command line, a drop), opened as if chosen in them:
+    // one play list, or designs (".dsg", any case) as a selection; anything else is refused as
+    // a bad play list. Asks about unsaved changes first; then shows the first design as the
+    // panel's buttons do. True when a list is ready to play.
+    bool OpenFiles(const std::vector<std::string>& paths);
     bool LoadDesign(const std::string& path);
     bool SaveDesign();
     void ResetDesign();
