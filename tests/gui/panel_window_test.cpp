@@ -150,6 +150,19 @@ TEST_F(PanelWindow, DoubleClickAndContextMenuChangeTheFrameAndThePanel) {
     EXPECT_TRUE(about);
 }
 
+TEST_F(PanelWindow, F1ShowsTheManualAndTheWelcomeTimerTurnsThePictures) {
+    QTest::keyClick(&Dialog(), Qt::Key_F1);
+    ASSERT_NE(Dialog().Help(), nullptr);
+    EXPECT_TRUE(Dialog().Help()->isVisible());
+    EXPECT_TRUE(Dialog().Help()->isWindow());
+    ASSERT_NE(Dialog().Welcome(), nullptr);
+    EXPECT_EQ(program->Host().TimerInterval(app::PlayerApp::kWelcomeTimer), 10000);
+    EXPECT_FALSE(Dialog().Welcome()->Rotating());  // the player's timer turns them
+    const int first = Dialog().Welcome()->PictureIndex();
+    program->Host().StartTimer(app::PlayerApp::kWelcomeTimer, 10);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Dialog().Welcome()->PictureIndex() != first; }, 2000));
+}
+
 TEST_F(PanelWindow, ClosingWithoutChangesAsksNothing) {
     bool asked = false;
     const QPointer<QTimer> watch = WhenModal<QDialog>([&asked](QDialog* d) {
