@@ -1,9 +1,15 @@
 #include "gui/dialogs/progress_window.h"
 
 #include <QTest>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QPushButton>
 #include <QTimer>
 
+#include <QScreen>
+
 #include <climits>
+#include <cstdlib>
 
 #include <gtest/gtest.h>
 
@@ -58,6 +64,53 @@ TEST(ProgressWindowTest, MovingTheBarDeliversPendingTimers) {
     QTimer::singleShot(0, &window, [&fired] { fired = true; });
     window.StepIt();
     EXPECT_TRUE(fired);
+}
+
+}  // namespace
+}  // namespace roamer::gui
+
+namespace roamer::gui {
+namespace {
+
+// A real click from the X server (through xdotool) while a load moves the bar must wait until
+// the load is over: it could otherwise start a second load into the half-built design.
+TEST(ProgressWindowTest, ClicksDuringALoadWaitUntilItEnds) {
+    QPushButton button(QStringLiteral("開啟播放表"));
+    int clicks = 0;
+    QObject::connect(&button, &QPushButton::clicked, [&clicks] { ++clicks; });
+    button.setGeometry(100, 100, 200, 60);
+    button.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&button));
+    ProgressWindow window;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QTest::qWait(100);
+    // Centred on the screen, clear of the button.
+    const QRect screen = window.screen()->availableGeometry();
+    EXPECT_LE(std::abs(window.geometry().center().x() - screen.center().x()), 1);
+    EXPECT_LE(std::abs(window.geometry().center().y() - screen.center().y()), 1);
+
+    const QPoint target = button.mapToGlobal(button.rect().center());
+    QProcess xdotool;
+    xdotool.start(QStringLiteral("xdotool"),
+                  {QStringLiteral("mousemove"), QString::number(target.x()),
+                   QString::number(target.y()), QStringLiteral("click"), QStringLiteral("1")});
+    ASSERT_TRUE(xdotool.waitForFinished(10000));
+    ASSERT_EQ(xdotool.exitCode(), 0);
+    window.SetRange(0, 1000);
+    window.SetStep(10);
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 500) window.StepIt();
+    EXPECT_EQ(clicks, 0);
+
+    // Qt hands the held events over with the next event from the server, here the next motion.
+    ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"),
+                                {QStringLiteral("mousemove_relative"), QStringLiteral("1"),
+                                 QStringLiteral("0")}),
+              0);
+    QTest::qWait(300);
+    EXPECT_EQ(clicks, 1);
 }
 
 }  // namespace

@@ -45,14 +45,18 @@ ProgressWindow::ProgressWindow(QWidget* parent)
     m_bar->setRange(m_lower, m_upper);
     m_bar->setValue(m_lower);
     m_bar->setGeometry(units.Rect(7, 70, 172, 9));
+}
 
-    if (parent == nullptr) {
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            QRect frame = geometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
+void ProgressWindow::showEvent(QShowEvent* event) {
+    // Centred on the screen, not over the parent: the player sits in a corner.
+    const QScreen* screen = parentWidget() != nullptr ? parentWidget()->screen()
+                                                      : QGuiApplication::primaryScreen();
+    if (screen != nullptr) {
+        QRect frame = geometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
     }
+    QDialog::showEvent(event);
 }
 
 void ProgressWindow::SetMessage(const QString& text) { m_message->setText(text); }

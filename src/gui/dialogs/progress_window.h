@@ -24,7 +24,9 @@ public:
     void SetPos(int position);
     void OffsetPos(int delta);
     void StepIt();
-    // Delivers pending paint, timer and window events, holding back the user's input.
+    // Delivers pending paint, timer and window events, holding back the user's input. Qt hands
+    // the held input over once the load returns to the event loop (with GLib's loop, together
+    // with the next event from the X server, such as the next pointer motion).
     static void PumpMessages();
 
     QString Message() const;
@@ -32,6 +34,9 @@ public:
     int Upper() const { return m_upper; }
     int Step() const { return m_step; }
     int Pos() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     void MoveTo(long long position);
