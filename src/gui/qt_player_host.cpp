@@ -4,10 +4,13 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QOpenGLContext>
+#include <QPushButton>
 
 #include "app/player_app.h"
 #include "gui/d3d_frame.h"
 #include "gui/d3d_view.h"
+#include "gui/dialogs/dialog_font.h"
+#include "gui/dialogs/message_box.h"
 #include "gui/file_filter.h"
 #include "gui/load_progress.h"
 
@@ -17,6 +20,23 @@ namespace {
 QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
+
+// The ordinary pointer over a dialog that asks the user something, even when the player shows
+// the wait cursor around it (saving waits around its file dialog).
+class NormalCursor {
+public:
+    explicit NormalCursor(int waitCursors) : m_active(waitCursors > 0) {
+        if (m_active) QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    ~NormalCursor() {
+        if (m_active) QApplication::restoreOverrideCursor();
+    }
+    NormalCursor(const NormalCursor&) = delete;
+    NormalCursor& operator=(const NormalCursor&) = delete;
+
+private:
+    bool m_active;
+};
 
 }  // namespace
 
@@ -41,17 +61,22 @@ QWidget* QtPlayerHost::DialogParent() const {
 
 void QtPlayerHost::ShowMessage(std::string_view text) {
     if (m_progress != nullptr) m_progress->HideWindow();
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Roamer"), FromUtf8(text),
-                    QMessageBox::Ok, DialogParent());
-    box.exec();
+    const NormalCursor normal(m_waitCursors);
+    gui::ShowMessage(DialogParent(), FromUtf8(text));
 }
 
 Host::Answer QtPlayerHost::Ask(std::string_view text, std::string_view caption, bool withCancel) {
     if (m_progress != nullptr) m_progress->HideWindow();
+    const NormalCursor normal(m_waitCursors);
     QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
     if (withCancel) buttons |= QMessageBox::Cancel;
     const QString title = caption.empty() ? QStringLiteral("Roamer") : FromUtf8(caption);
     QMessageBox box(QMessageBox::Warning, title, FromUtf8(text), buttons, DialogParent());
+    box.setFont(DialogFont());
+    // The user's language on the buttons, not the toolkit's.
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("是(&Y)"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("否(&N)"));
+    if (withCancel) box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(withCancel ? QMessageBox::Cancel : QMessageBox::No);
     switch (box.exec()) {
@@ -118,6 +143,7 @@ void QtPlayerHost::RunWaitingTicks() {
 }
 
 app::FileDialogResult QtPlayerHost::RunFileDialog(const app::FileDialogRequest& request) {
+    const NormalCursor normal(m_waitCursors);
     QFileDialog dialog(DialogParent(), FromUtf8(request.title));
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(request.save            ? QFileDialog::AnyFile

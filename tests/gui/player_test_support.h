@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 
@@ -12,8 +13,9 @@ namespace roamer::gui::test {
 
 // Runs `answer` on the next modal window of type T as soon as it is shown (the code under test
 // is then inside that window's exec), as a user would answer it.
+// Deleting the returned timer stops the watch.
 template <typename T>
-void WhenModal(std::function<void(T*)> answer, int timeoutMs = 20000) {
+QPointer<QTimer> WhenModal(std::function<void(T*)> answer, int timeoutMs = 20000) {
     auto* poll = new QTimer(qApp);
     auto waited = std::make_shared<int>(0);
     QObject::connect(poll, &QTimer::timeout, poll, [poll, answer, waited, timeoutMs] {
@@ -29,6 +31,7 @@ void WhenModal(std::function<void(T*)> answer, int timeoutMs = 20000) {
         }
     });
     poll->start(20);
+    return poll;
 }
 
 // Answers the next file dialog by typing `path` into its name field and pressing Enter.
