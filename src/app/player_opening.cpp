@@ -175,7 +175,7 @@ static bool NamesDesign(const std::string& path) {
 }
 
 bool PlayerApp::OpenFiles(const std::vector<std::string>& paths) {
-    if (paths.empty() || !SettleUnsavedChanges(*this, m_host)) return false;
+    if (paths.empty() || !SettleUnsavedChanges()) return false;
     std::vector<std::string> files;
     bool allDesigns = true;
     for (const std::string& path : paths) {
