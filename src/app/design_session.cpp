@@ -14,6 +14,13 @@ constexpr const char* kCannotCreate = "無法開啟檔案!";
 // Saving writes beside the target and renames at the end; this is what a failed rename shows.
 constexpr const char* kCannotReplace = "儲存檔案失敗!";
 
+struct ProgressCloser {
+    Progress* progress;
+    ~ProgressCloser() {
+        if (progress != nullptr) progress->Close();
+    }
+};
+
 // The six sections after the header, in file order.
 constexpr int kSections = 6;
 constexpr int kFloors = 1;
@@ -95,6 +102,8 @@ bool DesignSession::LoadDesign(const std::string& path) {
     m_designFolder = fs::LocalFolderOf(path);
     ResetDesign();
     m_host.BeginWaitCursor();
+    // However the load ends, its progress window goes.
+    const ProgressCloser closeProgress{m_progress};
     m_loadedPath = path;
 
     dsg::CDesignFile file(m_host, m_progress);

@@ -6,10 +6,10 @@
 
 namespace roamer::app {
 
-PlayerApp::PlayerApp(PlayerHost& host, std::string workFolder_)
+PlayerApp::PlayerApp(PlayerHost& host, std::string workFolder_, std::unique_ptr<Progress> progress)
     : workFolder(std::move(workFolder_)),
       m_host(host),
-      m_engine(std::make_unique<render::RenderEngine>(host, nullptr)),
+      m_engine(std::make_unique<render::RenderEngine>(host, std::move(progress))),
       m_path(std::make_unique<nav::BrowsePath>()),
       m_navigator(std::make_unique<nav::Navigator>(*m_engine, host, *this)) {
     if (!workFolder.empty() && workFolder.back() != '/') workFolder += '/';
@@ -42,6 +42,7 @@ std::string PlayerApp::LocalPathOf(const std::string& entry) const {
 }
 
 bool PlayerApp::LoadDesign(const std::string& path) {
+    m_designKept = false;
     if (!m_session) return false;
     if (!loadedEntry.empty() && path == loadedEntry) return true;
     // Another spelling of the file now shown is the same design: nothing to read.
@@ -50,7 +51,13 @@ bool PlayerApp::LoadDesign(const std::string& path) {
         loadedEntry = path;
         return true;
     }
+    // A modified design is about to be replaced: its edits are saved, dropped or it stays.
+    if (!SettleUnsavedChanges()) {
+        m_designKept = true;
+        return false;
+    }
     // Everything that points into the old design goes first.
+    modified = false;
     m_selected = nullptr;
     if (m_selectionBox) m_selectionBox->HideBox();
     m_path->Reset();
@@ -75,10 +82,13 @@ bool PlayerApp::SaveDesign() {
     const FileDialogResult chosen = m_host.RunFileDialog(request);
     m_host.EndWaitCursor();
     if (!chosen.accepted || chosen.files.empty() || chosen.files.front().empty()) return false;
-    return m_session->SaveDesign(chosen.files.front());
+    if (!m_session->SaveDesign(chosen.files.front())) return false;
+    modified = false;
+    return true;
 }
 
 void PlayerApp::ResetDesign() {
+    modified = false;
     m_selected = nullptr;
     loadedEntry.clear();
     m_path->Reset();
@@ -121,6 +131,7 @@ void PlayerApp::RebuildCollisionWalls() {
     for (const auto& wall : m_session->Design().Walls()) {
         nav::CollisionWall w;
         for (const model::CPlanPoint& p : wall->GetWallLine().Points()) w.line.push_back({p.x, p.y});
+        w.twoDto3D = wall->Get2Dto3D();
         w.top = wall->GetTop();
         w.bottom = wall->GetBottom();
         for (const auto& door : wall->DoorList()) {

@@ -33,7 +33,8 @@ public:
     static constexpr int kWelcomeTimer = 2;
     static constexpr int kPauseTimer = 3;
 
-    PlayerApp(PlayerHost& host, std::string workFolder);
+    // `progress` is the window that shows a design's loading; none shows nothing.
+    PlayerApp(PlayerHost& host, std::string workFolder, std::unique_ptr<Progress> progress = nullptr);
     ~PlayerApp() override;
     PlayerApp(const PlayerApp&) = delete;
     PlayerApp& operator=(const PlayerApp&) = delete;
@@ -54,15 +55,24 @@ public:
     void StartPlayTimer();
     void StopPlayTimer() override;
     int PlayTimerInterval() const;
+    // The play timer's interval at a speed setting (0..3) while a browse path plays.
+    static int PlayInterval(int speedIndex) { return (speedIndex + 1) * 50; }
 
     // The options dialog: the window shows the model; OK applies it.
     OptionsDialogModel BeginOptions();
     // `accepted`: the dialog ended with OK after the model validated.
     void EndOptions(const OptionsDialogModel& dialog, bool accepted);
 
-    // Opening and saving.
+    // Opening and saving. The dialogs' choices go on as OpenPlayListAt and SelectDesignFiles.
     bool OpenPlayList();
     bool SelectDesigns();
+    bool OpenPlayListAt(const std::string& path);
+    bool SelectDesignFiles(const std::string& folder, const std::vector<std::string>& files);
+    // Files named outside the dialogs (the command line, a drop), opened as if chosen in them:
+    // one play list, or designs (".dsg", any case) as a selection; anything else is refused as
+    // a bad play list. Asks about unsaved changes first; then shows the first design as the
+    // panel's buttons do. True when a list is ready to play.
+    bool OpenFiles(const std::vector<std::string>& paths);
     bool LoadDesign(const std::string& path);
     bool SaveDesign();
     void ResetDesign();
@@ -167,6 +177,9 @@ private:
     // The local file a play list entry names.
     std::string LocalPathOf(const std::string& entry) const;
     void RebuildCollisionWalls();
+    // The unsaved-changes question before a modified design leaves: false when the user cancels
+    // or the save fails, and the design stays.
+    bool SettleUnsavedChanges();
     // The furniture whose model is `visual`, if any.
     model::CFurniture* FurnitureShowing(const rm::Visual* visual) const;
     void TurnSelection(double angle);
@@ -182,7 +195,8 @@ private:
     rm::RenderSurface* m_surface = nullptr;
     bool m_viewOpen = false;
     bool m_firstSize = true;
-    bool m_playTimerRunning = false;
+    // The last LoadDesign kept a modified design on the user's word: playback stops there.
+    bool m_designKept = false;
     bool m_leftDown = false;
     bool m_rightDown = false;
     ViewPoint m_leftPress;

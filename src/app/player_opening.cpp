@@ -1,4 +1,7 @@
 // Opening play lists and design selections, and the panel buttons around them.
+#include <filesystem>
+#include <system_error>
+
 #include "app/play_list.h"
 #include "app/player_app.h"
 #include "platform/fs/windows_path.h"
@@ -10,12 +13,11 @@ constexpr const char* kUnsavedQuestion = "設計案已修改!是否儲存?";
 
 }  // namespace
 
-// The unsaved-changes question: false when the user cancels or the save fails.
-static bool SettleUnsavedChanges(PlayerApp& app, Host& host) {
-    if (!app.modified) return true;
-    switch (host.Ask(kUnsavedQuestion, ControlPanel::kApplicationTitle, true)) {
+bool PlayerApp::SettleUnsavedChanges() {
+    if (!modified) return true;
+    switch (m_host.Ask(kUnsavedQuestion, ControlPanel::kApplicationTitle, true)) {
         case Host::Answer::kCancel: return false;
-        case Host::Answer::kYes: return app.SaveDesign();
+        case Host::Answer::kYes: return SaveDesign();
         case Host::Answer::kNo: return true;
     }
     return true;
@@ -31,7 +33,7 @@ void PlayerApp::ShowNoList() {
 }
 
 bool PlayerApp::OpenPlayList() {
-    if (!SettleUnsavedChanges(*this, m_host)) return false;
+    if (!SettleUnsavedChanges()) return false;
     FileDialogRequest request;
     request.title = "開啟播放表";
     request.filter = "Play Volumn File (*.vol)|*.vol|All File(*.*)|*.*||";
@@ -39,7 +41,10 @@ bool PlayerApp::OpenPlayList() {
     request.initialName = "default.vol";
     const FileDialogResult chosen = m_host.RunFileDialog(request);
     if (!chosen.accepted || chosen.files.empty()) return false;
-    const std::string path = chosen.files.front();
+    return OpenPlayListAt(chosen.files.front());
+}
+
+bool PlayerApp::OpenPlayListAt(const std::string& path) {
     m_host.PanelChanged();
 
     if (state == PS_PLAYING) Stop();
@@ -72,7 +77,7 @@ bool PlayerApp::OpenPlayList() {
 }
 
 bool PlayerApp::SelectDesigns() {
-    if (!SettleUnsavedChanges(*this, m_host)) return false;
+    if (!SettleUnsavedChanges()) return false;
     FileDialogRequest request;
     request.multipleFiles = true;
     request.title = "選擇播放設計案";
@@ -80,15 +85,19 @@ bool PlayerApp::SelectDesigns() {
     request.defaultExtension = ".dsg";
     const FileDialogResult chosen = m_host.RunFileDialog(request);
     if (!chosen.accepted) return false;
+    return SelectDesignFiles(chosen.folder, chosen.files);
+}
+
+bool PlayerApp::SelectDesignFiles(const std::string& folder, const std::vector<std::string>& files) {
     m_host.PanelChanged();
-    designFolder = chosen.folder;
+    designFolder = folder;
     if (!designFolder.empty() && designFolder.back() != '/') designFolder += '/';
-    if (chosen.files.empty()) return false;
-    playList = chosen.files;
+    if (files.empty()) return false;
+    playList = files;
     playListFolder = designFolder;
     if (state == PS_PLAYING) Stop();
     // The dialog's path: the file itself when one was chosen, else the folder.
-    const std::string dialogPath = chosen.files.size() == 1 ? chosen.files.front() : chosen.folder;
+    const std::string dialogPath = files.size() == 1 ? files.front() : folder;
     if (m_session && dialogPath != m_session->LoadedPath() && !m_session->LoadedPath().empty()) {
         ResetDesign();
         m_engine->Render();
@@ -148,6 +157,48 @@ void PlayerApp::PressOpenDesigns() {
 
 void PlayerApp::PressOpenPlayList() {
     if (OpenPlayList()) AfterListOpened(*this, m_host);
+}
+
+// A path as a dialog gives it: absolute, from the current folder when relative.
+static std::string FullLocalPath(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::absolute(path, error);
+    return error ? path : full.lexically_normal().string();
+}
+
+static bool NamesDesign(const std::string& path) {
+    const std::size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || path.size() - dot != 4) return false;
+    std::string extension = path.substr(dot + 1);
+    for (char& c : extension) c = static_cast<char>(c | 0x20);
+    return extension == "dsg";
+}
+
+bool PlayerApp::OpenFiles(const std::vector<std::string>& paths) {
+    if (paths.empty() || !SettleUnsavedChanges()) return false;
+    std::vector<std::string> files;
+    bool allDesigns = true;
+    for (const std::string& path : paths) {
+        files.push_back(FullLocalPath(path));
+        allDesigns = allDesigns && NamesDesign(files.back());
+    }
+    bool opened = false;
+    if (allDesigns) {
+        opened = SelectDesignFiles(fs::LocalFolderOf(files.front()), files);
+    } else if (files.size() == 1) {
+        opened = OpenPlayListAt(files.front());
+    } else {
+        // Not one list and not only designs: the list the dialog's check would refuse.
+        m_host.PanelChanged();
+        if (state == PS_PLAYING) Stop();
+        ResetDesign();
+        m_engine->Render();
+        playList.clear();
+        ShowNoList();
+        m_host.ShowMessage(kPlayListBad);
+    }
+    if (opened) AfterListOpened(*this, m_host);
+    return opened;
 }
 
 void PlayerApp::ToggleLoop() {

@@ -11,19 +11,17 @@ void PlayerApp::SetPlayState(std::int32_t newState) {
 }
 
 int PlayerApp::PlayTimerInterval() const {
-    return mouseDrive ? 10 : (settings.speedIndex + 1) * 50;
+    return mouseDrive ? 10 : PlayInterval(settings.speedIndex);
 }
 
 void PlayerApp::StartPlayTimer() {
     m_host.StartTimer(kPlayTimer, PlayTimerInterval());
-    m_playTimerRunning = true;
 }
 
 // Also ends a pause at a recorded stop: nothing may restart playback behind a Stop.
 void PlayerApp::StopPlayTimer() {
     m_host.StopTimer(kPlayTimer);
     m_host.StopTimer(kPauseTimer);
-    m_playTimerRunning = false;
 }
 
 void PlayerApp::PauseThenResume(int milliseconds) {
@@ -62,7 +60,10 @@ void PlayerApp::Play() {
 bool PlayerApp::AdvanceDesign() {
     while (designIndex + 1 < designCount) {
         ++designIndex;
-        if (!LoadDesign(CurrentDesignPath())) continue;
+        if (!LoadDesign(CurrentDesignPath())) {
+            if (m_designKept) return false;  // the user keeps the modified design on screen
+            continue;
+        }
         m_engine->Render();
         passIndex = -1;
         if (state != PS_PLAYING) SetPlayState(PS_PLAYING);
@@ -77,7 +78,7 @@ bool PlayerApp::AdvanceDesign() {
 bool PlayerApp::BackDesign() {
     if (designIndex - 1 < 0) return false;
     --designIndex;
-    LoadDesign(CurrentDesignPath());
+    if (!LoadDesign(CurrentDesignPath()) && m_designKept) return false;
     m_engine->Render();
     passIndex = -1;
     if (state != PS_PLAYING) SetPlayState(PS_PLAYING);
@@ -111,7 +112,7 @@ void PlayerApp::EndOfPath() {
     if (passIndex + 1 >= settings.repeatCount) {
         if (!AdvanceDesign()) {
             Stop();
-            if (loop) Play();
+            if (loop && !m_designKept) Play();
         }
         return;
     }

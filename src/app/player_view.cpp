@@ -78,6 +78,7 @@ void PlayerApp::OnViewPaint() {
 
 void PlayerApp::OnViewDestroy() {
     // The design's objects live in the engine's scene; they go with it.
+    modified = false;
     m_selected = nullptr;
     m_selectionBox.reset();
     m_session.reset();

@@ -41,7 +41,18 @@ void SplitTokens(std::string_view line, std::vector<std::string_view>& tokens) {
 bool QuotedValue(std::string_view line, std::string_view& value) {
     line = SkipSpaces(line);
     if (line.empty() || line.front() != '"') return false;
-    const std::size_t last = line.rfind('"');
+    // A semicolon outside quotes starts the comment; the value ends at the last quote before.
+    bool quoted = false;
+    std::size_t end = line.size();
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '"') {
+            quoted = !quoted;
+        } else if (line[i] == ';' && !quoted) {
+            end = i;
+            break;
+        }
+    }
+    const std::size_t last = line.substr(0, end).rfind('"');
     if (last == 0) return false;
     value = line.substr(1, last - 1);
     return true;

@@ -16,9 +16,10 @@ std::string_view TextToken(std::string_view line);
 // makes no empty token.
 void SplitTokens(std::string_view line, std::vector<std::string_view>& tokens);
 
-// A quoted value: the text between the first and the last double quote of the line, which must
-// start (after spaces) with a quote. A name that holds a comma or a semicolon reads back whole,
-// and spaces after the closing quote do no harm. False when the line holds no such pair.
+// A quoted value: the text between the line's first double quote (the line must start with it,
+// after spaces) and the last double quote before the comment, which starts at the first semicolon
+// outside quotes. A name that holds a comma, a space or a quoted semicolon reads back whole, and
+// spaces after the closing quote do no harm. False when the line holds no such pair.
 bool QuotedValue(std::string_view line, std::string_view& value);
 
 }  // namespace roamer::dsg

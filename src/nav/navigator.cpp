@@ -184,7 +184,7 @@ bool Navigator::StepPath(bool forward) {
         if (const std::int32_t status = m_engine.SmoothFrame(smoothPasses); status != 0)
             m_host.ShowMessage(std::string(render::ErrorText(status)) + kSmoothingAdvice);
         m_host.EndWaitCursor();
-        m_player.PauseThenResume((m_player.PauseIndex() + 1) * 50);
+        m_player.PauseThenResume(PauseMilliseconds(m_player.PauseIndex()));
     } else if (code == CPS_SHIFT_PRESSED) {
         // A recorded Shift toggles between fine and normal steps.
         if (modifierBits == kShiftBit)

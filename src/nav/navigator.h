@@ -62,6 +62,8 @@ public:
     BrowsePath* GetPath() const { return m_path; }
     bool StartPath();
     bool StepPath(bool forward);
+    // How long a recorded stop holds the smoothed still at the pause setting (0..2).
+    static int PauseMilliseconds(int pauseIndex) { return (pauseIndex + 1) * 50; }
 
     double heading = 0.0;
     double pitch = 0.0;

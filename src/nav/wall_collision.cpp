@@ -94,18 +94,36 @@ bool CrossesOutline(long ox, long oz, long px, long pz, const std::vector<dsg::P
     return false;
 }
 
-rm::Vector3 CollideMove(const rm::Vector3& from, const rm::Vector3& to,
-                        const std::vector<CollisionWall>& walls) {
-    // Two plan units per scene unit, for every wall.
-    const long ox = Truncate(from.x) * 2, oz = Truncate(from.z) * 2;
-    const long px = Truncate(to.x) * 2, pz = Truncate(to.z) * 2;
+namespace {
+
+// Whole plan units of a scene coordinate, in the plan of a wall drawn at `twoDto3D`.
+long PlanUnits(float v, double twoDto3D) { return Truncate(static_cast<double>(v) * twoDto3D); }
+
+// Whether the plan motion from `from` to `to` is stopped by a wall: the first wall with a door
+// holding either end lets it pass, whatever the walls after it.
+bool Stops(const rm::Vector3& from, const rm::Vector3& to, const std::vector<CollisionWall>& walls) {
     for (const CollisionWall& wall : walls) {
         for (const DoorBox& door : wall.doors)
-            if (door.Contains(to) || door.Contains(from)) return to;
-        if (wall.bottom <= to.y && to.y <= wall.top && CrossesOutline(ox, oz, px, pz, wall.line))
-            return {static_cast<float>(ox / 2), to.y, static_cast<float>(oz / 2)};
+            if (door.Contains(to) || door.Contains(from)) return false;
+        if (!(wall.bottom <= to.y && to.y <= wall.top)) continue;
+        const double f = wall.twoDto3D;
+        if (CrossesOutline(PlanUnits(from.x, f), PlanUnits(from.z, f), PlanUnits(to.x, f),
+                           PlanUnits(to.z, f), wall.line))
+            return true;
     }
-    return to;
+    return false;
+}
+
+}  // namespace
+
+rm::Vector3 CollideMove(const rm::Vector3& from, const rm::Vector3& to,
+                        const std::vector<CollisionWall>& walls) {
+    if (!Stops(from, to, walls)) return to;
+    const rm::Vector3 snapped{static_cast<float>(Truncate(from.x)), to.y,
+                              static_cast<float>(Truncate(from.z))};
+    // In a fine plan the cut to whole scene units could itself reach through a thin wall.
+    if (Stops({from.x, to.y, from.z}, snapped, walls)) return {from.x, to.y, from.z};
+    return snapped;
 }
 
 }  // namespace roamer::nav

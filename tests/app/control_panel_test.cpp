@@ -35,6 +35,13 @@ TEST(ControlPanel, StatusTextsAndFrameTitle) {
     EXPECT_EQ(panel.DesignCounterText(), "選播1/3");
     EXPECT_EQ(panel.PassCounterText(), "次數0/2");
     EXPECT_EQ(ControlPanel::DesignName("noext"), "noext");
+    EXPECT_EQ(ControlPanel::DesignName("C:Room2.dsg"), "Room2");  // a drive without a folder
+    EXPECT_EQ(ControlPanel::DesignName("rooms/a.b.dsg"), "a.b");
+    EXPECT_EQ(ControlPanel::DesignName("D:\\x:y.dsg"), "x:y");
+    std::string title = "kept";
+    EXPECT_FALSE(ControlPanel::TitleFor(7, "x.dsg", false, title));
+    EXPECT_TRUE(ControlPanel::TitleFor(-1, "x.dsg", false, title));
+    EXPECT_EQ(title, "Roamer-[未開啟]");
 }
 
 TEST(ControlPanel, ButtonsFollowTheState) {

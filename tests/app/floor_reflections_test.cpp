@@ -185,6 +185,22 @@ TEST(FloorReflections, OnlyObjectsThatReflectGetTwinsAndAllLeaveWithTheDesign) {
     EXPECT_EQ(d.GetLightTwin(d.Lights().GetAt(1)), nullptr);
     EXPECT_GT(s.frames(), plain.frames());
 
+    // Taking the reflections away leaves the scene as the plain room has it, every mark cleared.
+    RemoveReflections(d);
+    EXPECT_EQ(s.frames(), plain.frames());
+    EXPECT_EQ(d.Plants().Items()[1]->GetTwin(), nullptr);
+    EXPECT_EQ(d.Plants().Items()[1]->Reflect, 0);
+    EXPECT_EQ(d.Walls()[0]->GetTwin(), nullptr);
+    EXPECT_EQ(d.Walls()[0]->Reflect, 0);
+    EXPECT_EQ(d.Ceilings()[0]->GetTwin(), nullptr);
+    EXPECT_EQ(d.Ceilings()[0]->Reflect, 0);
+    EXPECT_EQ(d.GetLightTwin(spot), nullptr);
+    EXPECT_EQ(d.GetLightReflect(spot), 0);
+    for (const auto& piece : d.Furniture().Items()) {
+        EXPECT_EQ(piece->GetTwin(), nullptr);
+        EXPECT_EQ(piece->Reflect, 0);
+    }
+
     // The next design is read into a scene that holds nothing of this one.
     s.session.ResetDesign();
     EXPECT_EQ(s.frames(), 0u);
@@ -218,6 +234,42 @@ TEST(FloorReflections, FurnitureInTheDoorOfAReflectingWallIsReflectedAndSavedSo)
     EXPECT_EQ(SavedValue(saved, "BEGIN_FURNITURE", 1, "Reflect"), "1");
     EXPECT_EQ(SavedValue(saved, "BEGIN_FURNITURE", 1, "Shadow"), "1");
     EXPECT_EQ(SavedValue(saved, "BEGIN_FURNITURE", 1, "ShadowLightIndex"), "2");
+
+    // Taking the shadows away clears every mark and every cast.
+    RemoveShadows(s.design());
+    for (const auto& piece : pieces) {
+        EXPECT_EQ(piece->Shadow, 0);
+        EXPECT_FALSE(piece->ShadowCast.IsShown());
+    }
+    EXPECT_EQ(s.design().Walls()[0]->Shadow, 0);
+    EXPECT_FALSE(s.design().Walls()[0]->ShadowCast.IsShown());
+}
+
+// Both chairs stand near the door's centre, away from its ends; the first reflects and casts a shadow of its own, so each pass
+// stops there and the second chair is left as the file has it.
+TEST(FloorReflections, ADoorPassStopsAtAPieceThatHasItsOwn) {
+    test::TempDir dir;
+    Session probe;
+    ASSERT_TRUE(probe.session.LoadDesign(Room().Write(dir, "probe.dsg")));
+    const model::CWall& wall = *probe.design().Walls()[0];
+    const rm::Vector3 c = wall.DoorReferencePoint(*wall.DoorList()[0], model::CWall::DoorPoint::kCentre);
+    const auto at = [&](float dx) {
+        return std::to_string(c.x + dx) + "," + std::to_string(c.y) + "," + std::to_string(c.z);
+    };
+    Room room;
+    room.Set("BEGIN_FURNITURE", 0, "Position", at(2.0f)).Set("BEGIN_FURNITURE", 0, "Reflect", "1");
+    room.Set("BEGIN_FURNITURE", 0, "Shadow", "1").Set("BEGIN_FURNITURE", 0, "ShadowLightIndex", "1");
+    room.Set("BEGIN_FURNITURE", 1, "Position", at(-4.0f)).Set("BEGIN_FURNITURE", 1, "Shadow", "0");
+    Session s;
+    ASSERT_TRUE(s.session.LoadDesign(room.Write(dir, "door.dsg")));
+    const auto& pieces = s.design().Furniture().Items();
+    EXPECT_NE(pieces[0]->GetTwin(), nullptr);
+    EXPECT_TRUE(pieces[0]->ShadowCast.IsShown());
+    EXPECT_EQ(pieces[0]->ShadowCast.GetLight(), s.design().Lights().GetAt(0));
+    EXPECT_EQ(pieces[1]->GetTwin(), nullptr);
+    EXPECT_EQ(pieces[1]->Reflect, 0);
+    EXPECT_FALSE(pieces[1]->ShadowCast.IsShown());
+    EXPECT_EQ(pieces[1]->Shadow, 0);
 }
 
 TEST(FloorReflections, ALightThatGivesNoLightHasNoTwinAndIsReported) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -19,6 +20,7 @@ public:
     // Host.
     void ShowMessage(std::string_view text) override { recorder.ShowMessage(text); }
     Answer Ask(std::string_view text, std::string_view caption, bool withCancel) override {
+        questionsWithCancel.push_back(withCancel);
         return recorder.Ask(text, caption, withCancel);
     }
     void BeginWaitCursor() override { recorder.BeginWaitCursor(); }
@@ -45,7 +47,9 @@ public:
         return surface.get();
     }
     void RaiseFrameWindow() override { ++frameRaises; }
-    void PanelChanged() override {}
+    void PanelChanged() override {
+        if (onPanelChanged) onPanelChanged();
+    }
 
     bool TimerRunning(int id) const { return timers.count(id) != 0; }
     int TimerInterval(int id) const {
@@ -71,6 +75,9 @@ public:
         long due = 0;
     };
     RecordingHost recorder;
+    std::vector<bool> questionsWithCancel;
+    // Called whenever the control panel would be drawn again, to see what it showed then.
+    std::function<void()> onPanelChanged;
     std::map<int, Timer> timers;
     long now = 0;
     std::deque<FileDialogResult> dialogAnswers;

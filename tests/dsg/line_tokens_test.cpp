@@ -36,6 +36,15 @@ TEST(LineTokens, QuotedValuesSpanTheWholeLine) {
     EXPECT_EQ(value, "");
     ASSERT_TRUE(QuotedValue("\"a\"b\"", value));
     EXPECT_EQ(value, "a\"b");
+    // A comment after the value is not part of it, even when it holds quotes.
+    ASSERT_TRUE(QuotedValue("\"wood\";\"old\"", value));
+    EXPECT_EQ(value, "wood");
+    ASSERT_TRUE(QuotedValue("  \"CPS_GO_FRONT\" ;\"CPS_TURN_LEFT\"", value));
+    EXPECT_EQ(value, "CPS_GO_FRONT");
+    ASSERT_TRUE(QuotedValue("\"a; b\";note", value));
+    EXPECT_EQ(value, "a; b");
+    ASSERT_TRUE(QuotedValue("    \"name;\"", value));
+    EXPECT_EQ(value, "name;");
     EXPECT_FALSE(QuotedValue("    \"", value));
     EXPECT_FALSE(QuotedValue("    name", value));
     EXPECT_FALSE(QuotedValue("x\"name\"", value));

@@ -133,6 +133,13 @@ TEST_F(BrowseFileTest, OldFilesHaveNoParametersAndBlockMarksAreNotChecked) {
     EXPECT_TRUE(host.Messages().empty());
 }
 
+TEST_F(BrowseFileTest, ACommentAfterANameIsNotPartOfIt) {
+    ASSERT_TRUE(Read(RecordedFile("    \"CPS_GO_FRONT\";\"CPS_TURN_LEFT\"\r\n"
+                                  "    \"CPS_LOOK_UP\"  ; turn later\r\n", 2)));
+    EXPECT_EQ(path.KeyStrings(), (std::vector<std::string>{"CPS_GO_FRONT", "CPS_LOOK_UP"}));
+    EXPECT_EQ(CommandCode(path.KeyStrings().front()), CPS_GO_FRONT);
+}
+
 TEST_F(BrowseFileTest, EachBlockFailsWithItsMessage) {
     const std::string good = RecordedFile("    \"CPS_GO_BACK\"\r\n", 1);
     struct Case {

@@ -42,7 +42,10 @@ TEST(BrowsePath, HeadAndTailAreUnsetUntilStoredAndAfterReset) {
     EXPECT_EQ(view, head);
     EXPECT_FALSE(path.GetTailPosition(view));
     path.AddName("CPS_GO_BACK");
+    ASSERT_TRUE(path.MoveFirst());
     EXPECT_TRUE(path.Reset());
+    EXPECT_FALSE(path.HasCurrent());  // nothing left to replay
+    EXPECT_EQ(path.NextCommand(), CPS_TIME_STAMP);
     EXPECT_TRUE(path.IsEmpty());
     EXPECT_FALSE(path.GetHeadPosition(view));
     EXPECT_TRUE(path.IsForward());

@@ -15,6 +15,7 @@ class FakePlayer : public NavigatorHost {
 public:
     bool WallCollisionOn() const override { return collision; }
     rm::Vector3 CollideMove(const rm::Vector3& from, const rm::Vector3& to) override {
+        ++collisionTests;
         return nav::CollideMove(from, to, walls);
     }
     void StopPlayTimer() override { ++timerStops; }
@@ -27,6 +28,7 @@ public:
     bool edit = false;
     std::vector<CollisionWall> walls;
     int timerStops = 0;
+    int collisionTests = 0;
     int selectionClears = 0;
     std::vector<int> pauses;
 };
@@ -85,6 +87,83 @@ TEST_F(NavigatorTest, PitchLimitAndHeadingWrap) {
     EXPECT_NEAR(navigator.GetViewerPosition().z, 20.0f, 1e-4f);
 }
 
+// Each move and turn from the same start, in its own direction, at normal and at fine steps.
+TEST_F(NavigatorTest, EachCommandMovesOrTurnsItsOwnWay) {
+    struct Case {
+        NavCommand code;
+        rm::Vector3 eye;  // after one normal step from (0, 20, 0) at heading 0
+        double heading;
+        double pitch;
+    };
+    const double s = Navigator::kTurnStep;
+    const Case cases[] = {
+        {CPS_GO_FRONT, {0.0f, 20.0f, 10.0f}, 0.0, 0.0},
+        {CPS_GO_BACK, {0.0f, 20.0f, -10.0f}, 0.0, 0.0},
+        {CPS_SHIFT_LEFT, {-10.0f, 20.0f, 0.0f}, 0.0, 0.0},
+        {CPS_SHIFT_RIGHT, {10.0f, 20.0f, 0.0f}, 0.0, 0.0},
+        {CPS_MOVE_UP, {0.0f, 30.0f, 0.0f}, 0.0, 0.0},
+        {CPS_MOVE_DOWN, {0.0f, 10.0f, 0.0f}, 0.0, 0.0},
+        {CPS_TURN_LEFT, {0.0f, 20.0f, 0.0f}, s, 0.0},
+        {CPS_TURN_RIGHT, {0.0f, 20.0f, 0.0f}, 6.2831852 - s, 0.0},
+        {CPS_LOOK_UP, {0.0f, 20.0f, 0.0f}, 0.0, s},
+        {CPS_LOOK_DOWN, {0.0f, 20.0f, 0.0f}, 0.0, -s},
+    };
+    player.collision = true;  // no walls: only whether the test is asked for matters
+    for (const bool fine : {false, true}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::to_string(c.code) + (fine ? " fine" : ""));
+            player.collisionTests = 0;
+            navigator.SetViewerPosition({0.0f, 20.0f, 0.0f});
+            navigator.SetHeading(0.0);
+            navigator.SetPitch(0.0);
+            if (fine) navigator.KeyDown(CPS_SHIFT_PRESSED);
+            navigator.KeyDown(c.code);
+            if (fine) navigator.KeyUp(CPS_SHIFT_PRESSED);
+            // Shift makes moves a fifth and turns 0.1777... as long.
+            const float k = fine ? 0.2f : 1.0f;
+            const rm::Vector3 eye = navigator.GetViewerPosition();
+            EXPECT_NEAR(eye.x, c.eye.x * k, 1e-4f);
+            EXPECT_NEAR(eye.y, 20.0f + (c.eye.y - 20.0f) * k, 1e-4f);
+            EXPECT_NEAR(eye.z, c.eye.z * k, 1e-4f);
+            const double t = fine ? Navigator::kFineTurnFactor : 1.0;
+            const double turn = c.heading > 3.0 ? 6.2831852 - (6.2831852 - c.heading) * t
+                                                : c.heading * t;
+            EXPECT_NEAR(navigator.heading, turn, 1e-9);
+            EXPECT_NEAR(navigator.pitch, c.pitch * t, 1e-9);
+            // Only moves ask the collision test; turns and tilts never do.
+            const bool turns = c.heading != 0.0 || c.pitch != 0.0;
+            EXPECT_EQ(player.collisionTests, turns ? 0 : 1);
+        }
+    }
+}
+
+// Shift gives fine steps until it is released, and releasing Ctrl or Space (even with Shift
+// still held) gives normal steps back.
+TEST_F(NavigatorTest, ModifierReleasesRestoreNormalSteps) {
+    for (const NavCommand released : {NavCommand{CPS_SHIFT_PRESSED}, NavCommand{17},
+                                      NavCommand{CPS_TIME_STAMP}}) {
+        SCOPED_TRACE(released);
+        navigator.SetViewerPosition({0.0f, 20.0f, 0.0f});
+        navigator.SetHeading(0.0);
+        navigator.KeyDown(CPS_SHIFT_PRESSED);
+        if (released != CPS_SHIFT_PRESSED) navigator.KeyDown(released);
+        navigator.KeyDown(CPS_GO_FRONT);
+        EXPECT_NEAR(navigator.GetViewerPosition().z, 2.0f, 1e-5f);
+        navigator.KeyUp(released);
+        navigator.KeyDown(CPS_GO_FRONT);
+        EXPECT_NEAR(navigator.GetViewerPosition().z, 12.0f, 1e-5f);
+        navigator.KeyUp(CPS_SHIFT_PRESSED);
+        EXPECT_EQ(navigator.modifierBits, 0);
+    }
+    // Ctrl and Space are held as bits, Shift too.
+    navigator.KeyDown(17);
+    EXPECT_EQ(navigator.modifierBits, 2);
+    navigator.KeyDown(CPS_TIME_STAMP);
+    EXPECT_EQ(navigator.modifierBits, 6);
+    navigator.KeyDown(CPS_SHIFT_PRESSED);
+    EXPECT_EQ(navigator.modifierBits, 7);
+}
+
 TEST_F(NavigatorTest, RecordedShiftTogglesFineSteps) {
     for (const char* name : {"CPS_SHIFT_PRESSED", "CPS_GO_FRONT", "CPS_SHIFT_PRESSED",
                              "CPS_GO_FRONT"})
@@ -99,12 +178,17 @@ TEST_F(NavigatorTest, RecordedShiftTogglesFineSteps) {
     EXPECT_NEAR(navigator.GetViewerPosition().z, 12.0f, 1e-5f);
     EXPECT_FALSE(navigator.StepPath(true));  // used up
 
-    // Releasing Ctrl while Shift is held returns to normal steps.
+
+    // A recorded Shift while Ctrl is held turns fine steps on rather than off.
+    path.Reset();
+    for (const char* name : {"CPS_SHIFT_PRESSED", "CPS_GO_FRONT"}) path.AddName(name);
+    path.SetHeadPosition({{0.0f, 2.0f, 0.0f}, 0.0, 0.0});
     navigator.KeyDown(CPS_SHIFT_PRESSED);
     navigator.KeyDown(17);
-    navigator.KeyUp(17);
-    navigator.KeyDown(CPS_GO_FRONT);
-    EXPECT_NEAR(navigator.GetViewerPosition().z, 22.0f, 1e-5f);
+    ASSERT_TRUE(navigator.StartPath());
+    ASSERT_TRUE(navigator.StepPath(true));
+    ASSERT_TRUE(navigator.StepPath(true));
+    EXPECT_NEAR(navigator.GetViewerPosition().z, 2.0f, 1e-5f);
 }
 
 TEST_F(NavigatorTest, StartPathPlacesTheCameraOrReportsNoPath) {
@@ -140,6 +224,7 @@ TEST_F(NavigatorTest, EnterInEditModeClearsTheSelection) {
 std::vector<CollisionWall> OneWall() {
     CollisionWall wall;
     wall.line = {{-100.0, 40.0}, {100.0, 40.0}, {100.0, 44.0}, {-100.0, 44.0}};
+    wall.twoDto3D = 2.0;
     wall.bottom = 0.0;
     wall.top = 30.0;
     wall.doors.push_back({-5.0, 5.0, 0.0, 25.0, 19.0, 23.0});
@@ -172,15 +257,118 @@ TEST_F(NavigatorTest, WallsStopTheViewerExceptAtDoors) {
     EXPECT_NEAR(navigator.GetViewerPosition().z, 22.0f, 1e-5f);
 }
 
+// A wall across the z axis from scene x -80 to 80 at z `z0` to `z1`, drawn at `factor` plan units
+// a scene unit.
+CollisionWall WallAcrossZ(double factor, double z0, double z1) {
+    CollisionWall wall;
+    wall.line = {{-80.0 * factor, z0 * factor}, {80.0 * factor, z0 * factor},
+                 {80.0 * factor, z1 * factor}, {-80.0 * factor, z1 * factor}};
+    wall.twoDto3D = factor;
+    wall.top = 30.0;
+    return wall;
+}
+
+TEST(WallCollision, EachWallIsMeasuredInItsOwnPlan) {
+    for (const double factor : {1.0, 2.0, 5.0, 0.5}) {
+        SCOPED_TRACE(factor);
+        const std::vector<CollisionWall> walls = {WallAcrossZ(factor, 20.0, 22.0)};
+        EXPECT_EQ(CollideMove({10.5f, 10.0f, 12.6f}, {10.5f, 10.0f, 22.6f}, walls),
+                  (rm::Vector3{10.0f, 10.0f, 12.0f}));
+        EXPECT_EQ(CollideMove({10.5f, 10.0f, 2.6f}, {10.5f, 10.0f, 12.6f}, walls),
+                  (rm::Vector3{10.5f, 10.0f, 12.6f}));  // short of the wall
+        EXPECT_EQ(CollideMove({90.5f, 10.0f, 12.6f}, {90.5f, 10.0f, 32.6f}, walls),
+                  (rm::Vector3{90.5f, 10.0f, 32.6f}));  // past its end
+        EXPECT_EQ(CollideMove({10.5f, 40.0f, 12.6f}, {10.5f, 40.0f, 22.6f}, walls),
+                  (rm::Vector3{10.5f, 40.0f, 22.6f}));  // above its top
+    }
+    // Each of two walls in its own plan: the far one, at 10 plan units a scene unit, stops.
+    const std::vector<CollisionWall> two = {WallAcrossZ(2.0, 60.0, 62.0),
+                                            WallAcrossZ(10.0, 30.0, 31.0)};
+    EXPECT_EQ(CollideMove({0.0f, 10.0f, 25.0f}, {0.0f, 10.0f, 35.0f}, two),
+              (rm::Vector3{0.0f, 10.0f, 25.0f}));
+}
+
+TEST(WallCollision, TheCutToWholeUnitsNeverReachesAWall) {
+    // A thin wall at z -20.5 .. -20.2 in a fine plan: from -20.9 the cut to -20 would pass it.
+    const std::vector<CollisionWall> walls = {WallAcrossZ(10.0, -20.5, -20.2)};
+    EXPECT_EQ(CollideMove({0.5f, 10.0f, -20.9f}, {0.5f, 10.0f, -10.9f}, walls),
+              (rm::Vector3{0.5f, 10.0f, -20.9f}));
+    // The height change is kept.
+    EXPECT_EQ(CollideMove({0.5f, 10.0f, -20.9f}, {0.5f, 12.0f, -10.9f}, walls),
+              (rm::Vector3{0.5f, 12.0f, -20.9f}));
+}
+
 TEST(WallCollision, CrossingRules) {
     const std::vector<dsg::Point2d> square = {{0, 0}, {100, 0}, {100, 100}, {0, 100}};
     EXPECT_TRUE(CrossesOutline(50, -20, 50, 20, square));    // across the bottom edge
+    EXPECT_TRUE(CrossesOutline(50, 120, 50, 80, square));    // across the closing edge
     EXPECT_TRUE(CrossesOutline(-20, 30, 20, 70, square));    // slanted across the left edge
+    EXPECT_TRUE(CrossesOutline(-20, 50, 20, 50, square));    // straight across it
     EXPECT_FALSE(CrossesOutline(20, 20, 80, 80, square));    // inside
     EXPECT_FALSE(CrossesOutline(50, 50, 50, 50, square));    // no plan motion
     EXPECT_FALSE(CrossesOutline(150, -20, 150, 20, square)); // beside it
     EXPECT_TRUE(CrossesOutline(98, 40, 103, 40, square));    // within 3 of the edge
     EXPECT_FALSE(CrossesOutline(-20, 30, 20, 70, {}));
+    // An end of the motion up to 3 units short of an edge counts, 4 does not; so does a
+    // crossing up to 3 units beyond an edge's end.
+    EXPECT_TRUE(CrossesOutline(50, -20, 50, -3, square));
+    EXPECT_FALSE(CrossesOutline(50, -20, 50, -4, square));
+    EXPECT_TRUE(CrossesOutline(-20, 50, -3, 50, square));
+    EXPECT_FALSE(CrossesOutline(-20, 50, -4, 50, square));
+    EXPECT_TRUE(CrossesOutline(103, -20, 103, 20, square));
+    EXPECT_FALSE(CrossesOutline(104, -20, 104, 20, square));
+    EXPECT_TRUE(CrossesOutline(-20, 103, 20, 103, square));
+    EXPECT_FALSE(CrossesOutline(-20, 104, 20, 104, square));
+
+    // A slanted edge y = x: a crossing within 2 of its line counts.
+    const std::vector<dsg::Point2d> wedge = {{0, 0}, {100, 100}, {100, 0}};
+    EXPECT_TRUE(CrossesOutline(30, 50, 70, 50, wedge));      // level across the slant
+    EXPECT_TRUE(CrossesOutline(50, 70, 50, 30, wedge));      // straight down across it
+    EXPECT_TRUE(CrossesOutline(0, 100, 100, 0, wedge));      // slanted across the slant
+    EXPECT_FALSE(CrossesOutline(60, 50, 90, 50, wedge));     // inside, short of both sides
+    EXPECT_FALSE(CrossesOutline(0, 10, 50, 60, wedge));      // parallel to the slant, outside
+    EXPECT_FALSE(CrossesOutline(-30, 50, 20, 100, wedge));   // parallel, beyond the slant
+    EXPECT_TRUE(CrossesOutline(80, 50, 110, 50, wedge));     // out through the upright side
+    EXPECT_FALSE(CrossesOutline(120, 50, 150, 50, wedge));   // beside it
+    EXPECT_FALSE(CrossesOutline(150, 50, 150, 150, wedge));  // beyond its top corner
+    // A slanted motion ending near the slant, and one far from it.
+    EXPECT_TRUE(CrossesOutline(20, 60, 48, 52, wedge));
+    EXPECT_FALSE(CrossesOutline(-40, 60, 10, 58, wedge));
+    // Points are cut to whole numbers before the test.
+    EXPECT_TRUE(CrossesOutline(50, -20, 50, -3, {{0.9, 0.9}, {100.9, 0.9}, {100.9, 100.9}}));
+}
+
+TEST(WallCollision, DoorsAndHeights) {
+    std::vector<CollisionWall> walls = OneWall();
+    walls.front().bottom = 5.0;
+    // Leaving through the door passes as entering it does.
+    EXPECT_EQ(CollideMove({0.0f, 10.0f, 21.0f}, {0.0f, 10.0f, 31.0f}, walls),
+              (rm::Vector3{0.0f, 10.0f, 31.0f}));
+    // The door box holds its bounds.
+    EXPECT_EQ(CollideMove({5.0f, 25.0f, 12.0f}, {5.0f, 25.0f, 23.0f}, walls),
+              (rm::Vector3{5.0f, 25.0f, 23.0f}));
+    EXPECT_EQ(CollideMove({5.5f, 25.0f, 12.0f}, {5.5f, 25.0f, 24.0f}, walls),
+              (rm::Vector3{5.0f, 25.0f, 12.0f}));
+    // Below the wall's bottom, over its top, and at each of them.
+    EXPECT_EQ(CollideMove({30.0f, 4.0f, 12.0f}, {30.0f, 4.0f, 22.0f}, walls),
+              (rm::Vector3{30.0f, 4.0f, 22.0f}));
+    EXPECT_EQ(CollideMove({30.0f, 5.0f, 12.0f}, {30.0f, 5.0f, 22.0f}, walls),
+              (rm::Vector3{30.0f, 5.0f, 12.0f}));
+    EXPECT_EQ(CollideMove({30.0f, 30.0f, 12.0f}, {30.0f, 30.0f, 22.0f}, walls),
+              (rm::Vector3{30.0f, 30.0f, 12.0f}));
+    EXPECT_EQ(CollideMove({30.0f, 31.0f, 12.0f}, {30.0f, 31.0f, 22.0f}, walls),
+              (rm::Vector3{30.0f, 31.0f, 22.0f}));
+    // A door of an earlier wall lets the viewer through later walls too.
+    CollisionWall behind = OneWall().front();
+    behind.doors.clear();
+    walls.push_back(behind);
+    EXPECT_EQ(CollideMove({0.0f, 10.0f, 12.0f}, {0.0f, 10.0f, 22.0f}, walls),
+              (rm::Vector3{0.0f, 10.0f, 22.0f}));
+    std::swap(walls.front(), walls.back());
+    EXPECT_EQ(CollideMove({0.0f, 10.0f, 12.0f}, {0.0f, 10.0f, 22.0f}, walls),
+              (rm::Vector3{0.0f, 10.0f, 12.0f}));
+    // A leap from far away is stopped on its own side, without overflow.
+    EXPECT_GT(CollideMove({0.0f, 10.0f, 1e30f}, {0.0f, 10.0f, -1e30f}, walls).z, 1e11f);
 }
 
 }  // namespace

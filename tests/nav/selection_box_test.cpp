@@ -1,5 +1,7 @@
 #include "nav/selection_box.h"
 
+#include <map>
+
 #include <gtest/gtest.h>
 
 #include "platform/recording_host.h"
@@ -39,6 +41,66 @@ TEST(SelectionBox, MarkerIsClosedAndFacesOutwards) {
     rm::Box box;
     mesh->GetBox(&box);
     EXPECT_NEAR(box.max.y, 25.0f, 1e-4f);  // cone tip at y1 + 1 + 4
+}
+
+// The marker's extent: the box grown by the tube radius on every side, and the arrow along the
+// axis the mode names, ending 5 units past the box.
+TEST(SelectionBox, MarkerEnclosesTheBoxWithTheArrowOnItsAxis) {
+    const rm::Box box{{-10, 0, -5}, {10, 20, 5}};
+    const float w = SelectionBox::kTubeRadius;
+    for (int mode = 0; mode <= 4; ++mode) {
+        SCOPED_TRACE(mode);
+        rm::MeshBuilder mesh;
+        SelectionBox::BuildMarker(mesh, box, mode);
+        const bool arrow = mode >= 1 && mode <= 3;
+        EXPECT_EQ(mesh.GetFaceCount(), arrow ? 13 * 10 + 9 : 12 * 10);
+        rm::Box extent;
+        mesh.GetBox(&extent);
+        rm::Vector3 max{10 + w, 20 + w, 5 + w};
+        if (mode == 1) max.x = 15.0f;
+        if (mode == 2) max.y = 25.0f;
+        if (mode == 3) max.z = 10.0f;
+        EXPECT_NEAR(extent.min.x, -10 - w, 1e-4f);
+        // An arrow along x or z lies at height 0: its cone, 1.2 wide, reaches below the box.
+        EXPECT_NEAR(extent.min.y, mode == 1 || mode == 3 ? -1.2f : -w, 1e-4f);
+        EXPECT_NEAR(extent.min.z, -5 - w, 1e-4f);
+        EXPECT_NEAR(extent.max.x, max.x, 1e-4f);
+        EXPECT_NEAR(extent.max.y, max.y, 1e-4f);
+        EXPECT_NEAR(extent.max.z, max.z, 1e-4f);
+        // Each tube: two octagonal caps and eight sides; the cone: one cap and eight triangles.
+        std::map<int, int> sides;
+        for (const auto& face : mesh.Faces()) {
+            ++sides[face->GetVertexCount()];
+            if (face->GetVertexCount() != 8) continue;
+            // A cap is a regular octagon: every corner as far from its centre, each edge as long.
+            rm::Vector3 centre{}, p, n;
+            for (int k = 0; k < 8; ++k) {
+                face->GetVertex(k, &p, &n);
+                centre = centre + p * 0.125f;
+            }
+            rm::Vector3 first, next;
+            face->GetVertex(0, &first, &n);
+            face->GetVertex(1, &next, &n);
+            const float radius = rm::VectorLength(first - centre);
+            const float side = rm::VectorLength(next - first);
+            EXPECT_GT(side, 0.1f);
+            // Its vertex normals run along its axis, the same way for every cap.
+            for (int k = 0; k < 8; ++k) {
+                face->GetVertex(k, &p, &n);
+                EXPECT_LT(rm::DotProduct(n, face->Normal()), -0.99f);
+            }
+            for (int k = 0; k < 8; ++k) {
+                face->GetVertex(k, &p, &n);
+                face->GetVertex((k + 1) % 8, &next, &n);
+                EXPECT_NEAR(rm::VectorLength(p - centre), radius, 1e-4f);
+                EXPECT_NEAR(rm::VectorLength(next - p), side, 1e-4f);
+            }
+        }
+        const int tubes = arrow ? 13 : 12;
+        std::map<int, int> expected{{4, 8 * tubes}, {8, 2 * tubes}};
+        if (arrow) expected = {{3, 8}, {4, 8 * tubes}, {8, 2 * tubes + 1}};
+        EXPECT_EQ(sides, expected);
+    }
 }
 
 TEST(SelectionBox, OneMarkerThatFollowsItsFrame) {

@@ -211,5 +211,41 @@ TEST(HostileInput, MutatedDesignsLoadOrFailCleanly) {
     }
 }
 
+// The messages of loading a fixture design whose texture, furniture model and plant picture are
+// replaced by the given files, or missing where none is given.
+std::vector<std::string> MessagesWith(const char* picture, const char* model) {
+    namespace fs = std::filesystem;
+    test::TempDir dir;
+    for (const char* sub : {"tex", "models", "plants"})
+        fs::copy(DesignData(sub), dir.Path() + "/" + sub, fs::copy_options::recursive);
+    const std::string hostile = DesignData("../hostile/");
+    for (const char* file : {"/tex/wood.bmp", "/plants/tree.bmp"}) {
+        fs::remove(dir.Path() + file);
+        if (picture) fs::copy_file(hostile + picture, dir.Path() + file);
+    }
+    fs::remove(dir.Path() + "/models/chair.x");
+    if (model) fs::copy_file(hostile + model, dir.Path() + "/models/chair.x");
+    rm::RetainedMode d3drm;
+    auto scene = d3drm.CreateScene();
+    RecordingHost host;
+    NullView view;
+    app::DesignSession session(d3drm, scene->CreateChild(), scene.get(), host, view, "");
+    session.LoadDesign(dir.Write("room.dsg", test::ReadWholeFile(DesignData("room246.dsg"))));
+    return host.Messages();
+}
+
+// Each texture, furniture model and plant picture gives its message of a file it cannot read.
+TEST(HostileInput, HostilePicturesAndModelsGiveTheMessagesOfMissingFiles) {
+    const std::vector<std::string> missing = MessagesWith(nullptr, nullptr);
+    ASSERT_EQ(missing.size(), 8u);
+    const std::pair<const char*, const char*> cases[] = {
+        {"hdr_49_bytes.hdr", "binary_239_bytes.x"},
+        {"bomb_tga.tga", "negative_vertex_count.x"},
+        {"bomb_psd.psd", "z_v400.x"}};
+    for (const auto& [picture, model] : cases) {
+        EXPECT_EQ(MessagesWith(picture, model), missing) << picture << " " << model;
+    }
+}
+
 }  // namespace
 }  // namespace roamer

@@ -1,10 +1,12 @@
 #include "roamer-check/check_command.h"
 
+#include <filesystem>
 #include <sstream>
 
 #include <gtest/gtest.h>
 
 #include "platform/text/cp950.h"
+#include "roamer_version.h"
 #include "support/temp_dir.h"
 
 namespace roamer::tools {
@@ -30,7 +32,7 @@ TEST(RoamerCheck, ReportsPlayListsAsJson) {
     const CheckRun run = Check({"--json", list});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "{\"file\":\"" + list +
-                           "\",\"kind\":\"playlist\",\"ok\":true,\"messages\":[],"
+                           "\",\"kind\":\"playlist\",\"ok\":true,\"messages\":[],\"notes\":[],"
                            "\"entries\":[\"room.dsg\",\"客廳.dsg\"],\"resolved\":[\"" +
                            dir.File("Room.dsg") + "\",null]}\n");
 }
@@ -51,9 +53,55 @@ TEST(RoamerCheck, ReportsBrowsePathsAndTheirMessages) {
     const CheckRun run = Check({"--json", bad});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.out.find("\"kind\":\"browsepath\",\"ok\":false,\"version\":null,"
-                           "\"messages\":[\"無法讀取瀏覽路徑表頭\"],\"head\":null"),
+                           "\"messages\":[\"無法讀取瀏覽路徑表頭\"],\"notes\":[],\"head\":null"),
               std::string::npos)
         << run.out;
+}
+
+TEST(RoamerCheck, WhatThePlayerKeepsToItselfIsANoteNotAMessage) {
+    test::TempDir dir;
+    // The player reads an empty or missing browse path without a word.
+    for (const auto& [file, note] :
+         {std::pair{dir.Write("empty.rcd", ""), "the browse path file ends early"},
+          std::pair{dir.File("missing.rcd"), "cannot open the file"}}) {
+        const CheckRun json = Check({"--json", file});
+        EXPECT_EQ(json.status, 1);
+        EXPECT_NE(json.out.find("\"ok\":false,\"version\":null,\"messages\":[],\"notes\":[\"" +
+                                std::string(note) + "\"]"),
+                  std::string::npos)
+            << json.out;
+        const CheckRun text = Check({file});
+        EXPECT_NE(text.out.find("\n  note: " + std::string(note) + "\n"), std::string::npos);
+        EXPECT_EQ(text.out.find("message:"), std::string::npos) << text.out;
+    }
+    const CheckRun unknown = Check({"--json", dir.Write("readme.txt", "x")});
+    EXPECT_NE(unknown.out.find("\"messages\":[],\"notes\":[\"unknown kind"), std::string::npos)
+        << unknown.out;
+}
+
+TEST(RoamerCheck, HelpVersionAndUsageErrors) {
+    const CheckRun help = Check({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("--json"), std::string::npos) << help.out;
+    EXPECT_NE(help.out.find("--no"), std::string::npos);
+    EXPECT_EQ(Check({"-h"}).status, 0);
+    const CheckRun version = Check({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, std::string("roamer-check ") + ROAMER_VERSION + "\n");
+    const CheckRun bogus = Check({"--bogus", "x.vol"});
+    EXPECT_EQ(bogus.status, 2);
+    EXPECT_TRUE(bogus.out.empty());
+    EXPECT_NE(bogus.err.find("--bogus"), std::string::npos) << bogus.err;
+    EXPECT_EQ(Check({"--json"}).status, 2);  // no file
+    // After "--" a name that looks like an option is a file.
+    test::TempDir dir;
+    const std::string odd = dir.Write("--json.vol", "a.dsg\r\n");
+    const std::filesystem::path cwd = std::filesystem::current_path();
+    std::filesystem::current_path(dir.Path());
+    const CheckRun file = Check({"--json", "--", "--json.vol"});
+    std::filesystem::current_path(cwd);
+    EXPECT_EQ(file.status, 0) << file.err;
+    EXPECT_NE(file.out.find("\"file\":\"--json.vol\""), std::string::npos) << file.out;
 }
 
 TEST(RoamerCheck, BadArgumentsAndBadFilesNeverPass) {
@@ -82,7 +130,9 @@ TEST(RoamerCheck, ReportsWhatADesignBuilds) {
     const CheckRun run = Check({"--json", Designs() + "room2431.dsg"});
     EXPECT_EQ(run.status, 0) << run.out;
     for (const char* part :
-         {"\"kind\":\"design\",\"ok\":true,\"messages\":[]", "\"version\":2.431",
+         {"\"kind\":\"design\",\"ok\":true,\"loaded\":true,\"messages\":[],\"questions\":[],"
+          "\"notes\":[]",
+          "\"version\":2.431",
           "\"MaxSize\":[100,50]", "\"AmbientLight\":6316128", "\"3DShowState\":5",
           "\"line\":[[0,0],[200,0],[200,10],[0,10]],\"2Dto3D\":2,\"top\":100,\"bottom\":0,"
           "\"objFramePos\":[0,0,0],\"doors\":[{\"faceType\":2,\"box\":[30,60,0,80,0,5]}],"
@@ -100,12 +150,16 @@ TEST(RoamerCheck, MissingModelsAreAnsweredYesUnlessToldNo) {
     const std::string design = dir.Write("lost.dsg", text);
     const CheckRun yes = Check({"--json", design});
     EXPECT_EQ(yes.status, 1);
+    EXPECT_NE(yes.out.find("\"ok\":false,\"loaded\":true,"), std::string::npos) << yes.out;
     EXPECT_NE(yes.out.find("\"questions\":[\"是否要繼續執行?\""), std::string::npos) << yes.out;
     EXPECT_NE(yes.out.find("\"walls\":[{"), std::string::npos);
     const CheckRun no = Check({"--no", design});
     EXPECT_EQ(no.status, 1);
     EXPECT_NE(no.out.find("讀取傢俱資料失敗!"), std::string::npos) << no.out;
     EXPECT_NE(no.out.find("0 walls"), std::string::npos) << no.out;
+    EXPECT_NE(no.out.find("(not loaded)"), std::string::npos) << no.out;
+    EXPECT_NE(Check({"--json", "--no", design}).out.find("\"ok\":false,\"loaded\":false,"),
+              std::string::npos);
     EXPECT_EQ(Check({Designs() + "room246.dsg", Designs() + "room23.dsg"}).status, 0);
 }
 

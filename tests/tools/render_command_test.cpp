@@ -3,6 +3,7 @@
 // frame per command plus the start.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -137,7 +138,27 @@ TEST(RenderSamples, PolishedFloorShowsTheRoomAndShadowsDarkenIt) {
     EXPECT_LT(LowerBrightness(shown, 330), LowerBrightness(light, 330) - 2.0);
 }
 
-TEST(RenderSamples, ReplayedPathWritesOneFramePerCommandAndTheStart) {
+struct PathRow {
+    std::string file, command;
+    int hold = 0;
+    double x = 0, y = 0, z = 0, heading = 0, pitch = 0;
+};
+
+std::vector<PathRow> ReadPathRows(const std::string& folder, std::string& heading) {
+    std::ifstream list(folder + "/frames.txt");
+    std::getline(list, heading);
+    std::vector<PathRow> rows;
+    for (std::string line; std::getline(list, line);) {
+        std::istringstream columns(line);
+        PathRow r;
+        columns >> r.file >> r.command >> r.hold >> r.x >> r.y >> r.z >> r.heading >> r.pitch;
+        EXPECT_FALSE(columns.fail()) << line;
+        rows.push_back(r);
+    }
+    return rows;
+}
+
+TEST(RenderSamples, ReplayedPathListsEachCommandWithItsHoldAndTheView) {
     for (const char* name : kSamples) {
         SCOPED_TRACE(name);
         test::TempDir dir;
@@ -146,21 +167,39 @@ TEST(RenderSamples, ReplayedPathWritesOneFramePerCommandAndTheStart) {
         ASSERT_TRUE(nav::LoadBrowsePathFile(Samples() + name + ".rcd", path, host));
         ASSERT_EQ(Render({"--size", "64x48", "--path", dir.Path() + "/frames", "--speed", "2",
                           "--pause", "1", Samples() + name + ".dsg"}), 0);
-        std::ifstream list(dir.Path() + "/frames/frames.txt");
-        std::string line;
-        std::getline(list, line);  // the heading
-        std::size_t frames = 0, stops = 0;
-        while (std::getline(list, line)) {
-            ++frames;
-            const std::string file = line.substr(0, line.find('\t'));
-            EXPECT_TRUE(fs::exists(dir.Path() + "/frames/" + file)) << file;
+        std::string heading;
+        const std::vector<PathRow> rows = ReadPathRows(dir.Path() + "/frames", heading);
+        EXPECT_EQ(heading, "# frame\tcommand\thold_ms\tx\ty\tz\theading\tpitch\r");
+        ASSERT_EQ(rows.size(), path.GetCount() + 1);
+        std::size_t stops = 0, walks = 0;
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const PathRow& r = rows[i];
+            SCOPED_TRACE(r.file + " " + r.command);
+            EXPECT_TRUE(fs::exists(dir.Path() + "/frames/" + r.file));
             // Speed 2 ticks every 150 ms; a recorded stop adds the pause of 100 ms.
-            const bool stop = line.find("CPS_TIME_STAMP") != std::string::npos;
+            const bool stop = r.command == "CPS_TIME_STAMP";
             stops += stop;
-            EXPECT_EQ(line.substr(line.rfind('\t') + 1), stop ? "250\r" : "150\r") << line;
+            EXPECT_EQ(r.hold, stop ? 250 : 150);
+            if (i == 0 || r.command != "CPS_GO_FRONT") continue;
+            // A step forward goes 10 units (2 with Shift) the way the viewer faces.
+            const PathRow& before = rows[i - 1];
+            const double dx = r.x - before.x, dz = r.z - before.z;
+            const double length = std::hypot(dx, dz);
+            EXPECT_TRUE(std::abs(length - 10.0) < 1e-3 || std::abs(length - 2.0) < 1e-3) << length;
+            EXPECT_NEAR(dx, -length * std::sin(r.heading), 1e-3);
+            EXPECT_NEAR(dz, length * std::cos(r.heading), 1e-3);
+            ++walks;
         }
-        EXPECT_EQ(frames, path.GetCount() + 1);
         EXPECT_GT(stops, 0u);
+        EXPECT_GT(walks, 0u);
+        // The walk starts at the recorded start.
+        nav::BrowseView head;
+        ASSERT_TRUE(path.GetHeadPosition(head));
+        EXPECT_FLOAT_EQ(static_cast<float>(rows.front().x), head.position.x);
+        EXPECT_FLOAT_EQ(static_cast<float>(rows.front().y), head.position.y);
+        EXPECT_FLOAT_EQ(static_cast<float>(rows.front().z), head.position.z);
+        EXPECT_NEAR(rows.front().heading, head.heading, 1e-9);
+        EXPECT_NEAR(rows.front().pitch, head.pitch, 1e-9);
     }
 }
 

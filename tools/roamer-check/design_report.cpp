@@ -147,11 +147,12 @@ FileReport CheckDesignFile(const std::string& path, const CheckOptions& options)
 
         json.BeginObject().Key("file").String(text::ToDisplayText(path));
         json.Key("kind").String("design").Key("ok").Bool(report.ok);
-        json.Key("messages").BeginArray();
-        for (const std::string& m : host.Messages()) json.String(m);
-        json.EndArray().Key("questions").BeginArray();
-        for (const std::string& q : host.Questions()) json.String(q);
-        json.EndArray().Key("version");
+        json.Key("loaded").Bool(loaded);
+        std::ostringstream lines;
+        WriteLines(json, lines, "messages", "message", host.Messages());
+        WriteLines(json, lines, "questions", "question", host.Questions());
+        WriteLines(json, lines, "notes", "note", {});
+        json.Key("version");
         if (session.LoadedVersion() > 0.0)
             json.Number(session.LoadedVersion());
         else
@@ -169,8 +170,7 @@ FileReport CheckDesignFile(const std::string& path, const CheckOptions& options)
 
         text << text::ToDisplayText(path) << ": design";
         if (session.LoadedVersion() > 0.0) text << " version " << session.LoadedVersion();
-        text << (loaded ? "" : " (not loaded)") << '\n';
-        for (const std::string& m : host.Messages()) text << "  message: " << m << '\n';
+        text << (loaded ? "" : " (not loaded)") << '\n' << lines.str();
         text << "  " << design.Walls().size() << " walls, " << design.Floors().size()
              << " floors, " << design.Ceilings().size() << " ceilings, "
              << design.Furniture().GetCount() << " furniture, " << design.Lights().Count()

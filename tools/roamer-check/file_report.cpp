@@ -25,14 +25,26 @@ std::string LowerExtension(const std::string& path) {
     return ext;
 }
 
-void WriteMessages(JsonWriter& json, std::ostringstream& text,
-                   const std::vector<std::string>& messages) {
-    json.Key("messages").BeginArray();
-    for (const std::string& m : messages) {
-        json.String(m);
-        text << "  message: " << m << '\n';
+}  // namespace
+
+void WriteLines(JsonWriter& json, std::ostringstream& text, const char* key, const char* label,
+                const std::vector<std::string>& lines) {
+    json.Key(key).BeginArray();
+    for (const std::string& line : lines) {
+        json.String(line);
+        text << "  " << label << ": " << line << '\n';
     }
     json.EndArray();
+}
+
+namespace {
+
+// What the player shows, then what only this tool has to say.
+void WriteMessages(JsonWriter& json, std::ostringstream& text,
+                   const std::vector<std::string>& messages,
+                   const std::vector<std::string>& notes = {}) {
+    WriteLines(json, text, "messages", "message", messages);
+    WriteLines(json, text, "notes", "note", notes);
 }
 
 FileReport CheckPlayListFile(const std::string& path) {
@@ -92,12 +104,14 @@ FileReport CheckBrowsePathFile(const std::string& path) {
     nav::BrowsePath browsePath;
     nav::CBrowseFile file(host);
     bool read = false;
+    // The player passes over a browse path it cannot open or that ends early without a word.
+    std::vector<std::string> notes;
     if (!file.OpenRead(path)) {
-        host.AddMessage(kCannotOpen);
+        notes.emplace_back(kCannotOpen);
     } else {
         read = file.ReadPath(browsePath);
         file.Close();
-        if (!read && host.Messages().empty()) host.AddMessage(kEndsEarly);
+        if (!read && host.Messages().empty()) notes.emplace_back(kEndsEarly);
     }
     report.ok = read && host.Messages().empty();
 
@@ -116,7 +130,7 @@ FileReport CheckBrowsePathFile(const std::string& path) {
     }
     text << ", " << browsePath.GetCount() << " commands" << (report.ok ? "" : " (not read whole)")
          << '\n';
-    WriteMessages(json, text, host.Messages());
+    WriteMessages(json, text, host.Messages(), notes);
 
     nav::BrowseView view;
     const bool hasHead = browsePath.GetHeadPosition(view);
@@ -152,10 +166,10 @@ FileReport UnknownKind(const std::string& path) {
     JsonWriter json;
     json.BeginObject().Key("file").String(text::ToDisplayText(path));
     json.Key("kind").String("unknown");
-    json.Key("ok").Bool(false).Key("messages").BeginArray().String(message).EndArray();
-    json.EndObject();
+    json.Key("ok").Bool(false).Key("messages").BeginArray().EndArray();
+    json.Key("notes").BeginArray().String(message).EndArray().EndObject();
     report.json = json.Text();
-    report.text = text::ToDisplayText(path) + ": " + message + '\n';
+    report.text = text::ToDisplayText(path) + ": unknown kind of file\n  note: " + message + '\n';
     return report;
 }
 

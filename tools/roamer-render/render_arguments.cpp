@@ -1,7 +1,10 @@
 #include <charconv>
 #include <cmath>
 
+#include <CLI/CLI.hpp>
+
 #include "roamer-render/render_command.h"
+#include "roamer_version.h"
 
 namespace roamer::tools {
 namespace {
@@ -40,50 +43,121 @@ bool ParseView(const std::string& text, app::ViewerState& view) {
     return true;
 }
 
-}  // namespace
+// The raw texts of the options; checked after CLI11 has sorted them out.
+struct RawArguments {
+    std::string size, view, speed, pause, passes, fps;
+    std::vector<std::string> files;
+};
 
-const char* const kRenderUsage =
-    "usage: roamer-render [--size WxH] [--view X,Y,Z,HEADING,PITCH] [--smooth] [--out FILE.png]\n"
-    "                     [--export-obj FILE.obj] [--path DIR [--speed 0..3] [--pause 0..2]]\n"
-    "                     DESIGN.dsg\n";
+void Describe(CLI::App& cli, RawArguments& raw, RenderOptions& o) {
+    cli.description(
+        "Renders a room design without any display: one view to PNG, every step of its browse\n"
+        "path to PNG files, the scene to OBJ, or the walk of a design or play list to MP4.");
+    cli.set_version_flag("--version", "roamer-render " ROAMER_VERSION);
+    cli.add_option("--size", raw.size, "picture size (default 640x480; a video 1280x720)")
+        ->type_name("WxH");
+    cli.add_option("--view", raw.view, "viewer position and angles in radians instead of the "
+                                       "design's opening view")
+        ->type_name("X,Y,Z,HEADING,PITCH");
+    cli.add_flag("--smooth", o.smooth, "the smoothed still, as a recorded stop shows it");
+    cli.add_option("--out", o.out, "the PNG file (default: the design's name with .png)")
+        ->type_name("FILE.png");
+    cli.add_option("--export-obj", o.exportObj, "the scene as a Wavefront OBJ with materials")
+        ->type_name("FILE.obj");
+    cli.add_option("--path", o.pathDir,
+                   "every step of the browse path as DIR/frame_NNNNN.png, listed in DIR/frames.txt")
+        ->type_name("DIR");
+    cli.add_option("--video", o.video,
+                   "the walk of the design, or of every design of a play list, as H.264 MP4")
+        ->type_name("FILE.mp4");
+    cli.add_option("--speed", raw.speed, "play speed 0..3 (超快, 快, 適中, 慢; default 1)")
+        ->type_name("0..3");
+    cli.add_option("--pause", raw.pause, "pause at recorded stops 0..2 (短, 適中, 長; default 1)")
+        ->type_name("0..2");
+    cli.add_option("--passes", raw.passes, "video: passes over each browse path (default 1)")
+        ->type_name("N");
+    cli.add_option("--fps", raw.fps, "video: frames a second, 1..240 (default 30)")->type_name("N");
+    cli.add_flag("--smooth-motion", o.smoothMotion,
+                 "video: glide between the recorded steps at the frame rate");
+    cli.add_flag("--collision", o.collision,
+                 "walls stop the replayed walk, as the player's wall collision option does");
+    cli.add_option("file", raw.files, "DESIGN.dsg, or with --video also LIST.vol")
+        ->type_name("DESIGN.dsg|LIST.vol");
+}
 
-std::string ParseRenderArguments(const std::vector<std::string>& args, RenderOptions& options) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        const auto value = [&]() -> const std::string& { return args[++i]; };
-        if (arg == "--smooth") {
-            options.smooth = true;
-        } else if (arg == "--size" || arg == "--view" || arg == "--out" || arg == "--export-obj" ||
-                   arg == "--path" || arg == "--speed" || arg == "--pause") {
-            if (!hasValue) return arg + " needs a value";
-            const std::string& v = value();
-            if (arg == "--size" && !ParseSize(v, options.width, options.height))
-                return "--size wants WIDTHxHEIGHT, 1 to 8192 each: " + v;
-            if (arg == "--view") {
-                app::ViewerState view;
-                if (!ParseView(v, view)) return "--view wants X,Y,Z,HEADING,PITCH: " + v;
-                options.view = view;
-            }
-            if (arg == "--out") options.out = v;
-            if (arg == "--export-obj") options.exportObj = v;
-            if (arg == "--path") options.pathDir = v;
-            if (arg == "--speed" && !(ParseInt(v, options.speed) && options.speed >= 0 && options.speed <= 3))
-                return "--speed wants 0 to 3: " + v;
-            if (arg == "--pause" && !(ParseInt(v, options.pause) && options.pause >= 0 && options.pause <= 2))
-                return "--pause wants 0 to 2: " + v;
-        } else if (!arg.empty() && arg[0] == '-') {
-            return "unknown option " + arg;
-        } else if (options.design.empty()) {
-            options.design = arg;
-        } else {
-            return "one design at a time: " + arg;
-        }
+bool IsPlayList(const std::string& path) {
+    if (path.size() < 4) return false;
+    std::string ending = path.substr(path.size() - 4);
+    for (char& c : ending) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ending == ".vol";
+}
+
+// The option values that CLI11 leaves as text, and the combinations that do not go together.
+std::string Check(const RawArguments& raw, RenderOptions& o) {
+    if (!raw.size.empty()) {
+        if (!ParseSize(raw.size, o.width, o.height))
+            return "--size wants WIDTHxHEIGHT, 1 to 8192 each: " + raw.size;
+        o.sizeGiven = true;
     }
-    if (options.design.empty()) return "no design given";
-    if (!options.exportObj.empty() && !options.pathDir.empty())
-        return "--export-obj and --path do not go together";
+    if (!raw.view.empty()) {
+        app::ViewerState view;
+        if (!ParseView(raw.view, view)) return "--view wants X,Y,Z,HEADING,PITCH: " + raw.view;
+        o.view = view;
+    }
+    if (!raw.speed.empty() && !(ParseInt(raw.speed, o.speed) && o.speed >= 0 && o.speed <= 3))
+        return "--speed wants 0 to 3: " + raw.speed;
+    if (!raw.pause.empty() && !(ParseInt(raw.pause, o.pause) && o.pause >= 0 && o.pause <= 2))
+        return "--pause wants 0 to 2: " + raw.pause;
+    if (!raw.passes.empty() && !(ParseInt(raw.passes, o.passes) && o.passes >= 1 && o.passes <= 100))
+        return "--passes wants 1 to 100: " + raw.passes;
+    if (!raw.fps.empty() && !(ParseInt(raw.fps, o.fps) && o.fps >= 1 && o.fps <= 240))
+        return "--fps wants 1 to 240: " + raw.fps;
+    if (raw.files.empty()) return "no design given";
+    if (raw.files.size() > 1) return "one design at a time: " + raw.files[1];
+    o.design = raw.files.front();
+    if (!o.exportObj.empty() && !o.pathDir.empty()) return "--export-obj and --path do not go together";
+    if (!o.video.empty() && (!o.exportObj.empty() || !o.pathDir.empty() || !o.out.empty() ||
+                             o.view || o.smooth))
+        return "--video goes with none of --path, --export-obj, --out, --view and --smooth";
+    if (o.video.empty() && (!raw.passes.empty() || !raw.fps.empty() || o.smoothMotion))
+        return "--passes, --fps and --smooth-motion go with --video";
+    if (o.video.empty() && IsPlayList(o.design)) return "a play list can only be made into a --video";
     return {};
 }
+
+}  // namespace
+
+std::string ParseRenderArguments(const std::vector<std::string>& args, RenderOptions& options) {
+    CLI::App cli("", "roamer-render");
+    RawArguments raw;
+    Describe(cli, raw, options);
+    // CLI11 takes the arguments last first.
+    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    try {
+        cli.parse(reversed);
+    } catch (const CLI::CallForHelp&) {
+        options.help = true;
+        return {};
+    } catch (const CLI::CallForAllHelp&) {
+        options.help = true;
+        return {};
+    } catch (const CLI::CallForVersion&) {
+        options.version = true;
+        return {};
+    } catch (const CLI::ParseError& error) {
+        return error.what();
+    }
+    return Check(raw, options);
+}
+
+std::string RenderHelp() {
+    CLI::App cli("", "roamer-render");
+    RawArguments raw;
+    RenderOptions options;
+    Describe(cli, raw, options);
+    return cli.help();
+}
+
+std::string RenderVersion() { return "roamer-render " ROAMER_VERSION "\n"; }
 
 }  // namespace roamer::tools

@@ -25,6 +25,8 @@ public:
     bool Commit();
     // Closes and removes the temporary file.
     void Discard();
+    // The temporary file's name, for a writer that opens the file by name itself.
+    const std::string& TemporaryPath() const { return m_temporary; }
 
 private:
     int m_fd = -1;

@@ -49,4 +49,20 @@ std::vector<DriverInfo> EnumerateDrivers() {
     return {driver};
 }
 
+std::vector<rm::DriverDescription> DescribeDrivers() {
+    std::vector<rm::DriverDescription> drivers;
+    for (const DriverInfo& info : EnumerateDrivers()) {
+        rm::DriverDescription d;
+        d.name = info.name;
+        d.about = info.about;
+        d.isHardware = info.isHardware;
+        d.renderBitDepths = info.renderBitDepths;
+        d.zBufferBitDepths = info.zBufferBitDepths;
+        d.perspectiveTextures = info.perspectiveTextures;
+        d.textureFormats = 1;
+        drivers.push_back(std::move(d));
+    }
+    return drivers;
+}
+
 }  // namespace roamer::gl

@@ -33,6 +33,10 @@ struct DriverInfo {
 // current context.
 std::vector<DriverInfo> EnumerateDrivers();
 
+// The drivers of the current context as the render engine takes them: textures are uploaded
+// as 8-bit RGBA, one format. Empty without a current context.
+std::vector<rm::DriverDescription> DescribeDrivers();
+
 // Mesa's software rasterizers and other CPU renderers.
 bool IsSoftwareRenderer(const std::string& renderer);
 

@@ -148,7 +148,18 @@ rm::Status GlDevice::PresentTo(unsigned framebuffer, int width, int height) {
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, framebuffer);
     glBlitFramebuffer(0, 0, m_width, m_height, 0, 0, width, height, GL_COLOR_BUFFER_BIT,
                       GL_LINEAR);
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    return glGetError() == GL_NO_ERROR ? rm::D3DRM_OK : rm::D3DRMERR_BADDEVICE;
+}
+
+rm::Status GlDevice::ClearWindow(unsigned framebuffer, int width, int height) {
+    ForgetEarlierErrors();
+    if (!HasUsableContext()) return rm::D3DRMERR_BADDEVICE;
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    glViewport(0, 0, width, height);
+    glDisable(GL_SCISSOR_TEST);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
     return glGetError() == GL_NO_ERROR ? rm::D3DRM_OK : rm::D3DRMERR_BADDEVICE;
 }
 

@@ -33,8 +33,11 @@ public:
 
     // The picture last presented by Update.
     rm::Status ReadFrontBuffer(rm::Picture* picture);
-    // Copies the front buffer into another framebuffer (a window's), scaled to its size.
+    // Copies the front buffer into another framebuffer (a window's), scaled to its size, and
+    // leaves that framebuffer bound, as the window toolkit expects after its paint.
     rm::Status PresentTo(unsigned framebuffer, int width, int height);
+    // Fills a window's framebuffer with black: a view without a device shows nothing.
+    static rm::Status ClearWindow(unsigned framebuffer, int width, int height);
 
 private:
     GlDevice(int width, int height);

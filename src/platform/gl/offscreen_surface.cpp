@@ -25,20 +25,8 @@ bool OffscreenSurface::GetDisplayMode(rm::DisplayMode* mode) const {
 bool OffscreenSurface::MakeCurrent() { return rm::Succeeded(m_context->MakeCurrent()); }
 
 std::vector<rm::DriverDescription> OffscreenSurface::EnumerateDrivers() {
-    std::vector<rm::DriverDescription> drivers;
-    if (!MakeCurrent()) return drivers;
-    for (const DriverInfo& info : gl::EnumerateDrivers()) {
-        rm::DriverDescription d;
-        d.name = info.name;
-        d.about = info.about;
-        d.isHardware = info.isHardware;
-        d.renderBitDepths = info.renderBitDepths;
-        d.zBufferBitDepths = info.zBufferBitDepths;
-        d.perspectiveTextures = info.perspectiveTextures;
-        d.textureFormats = 1;  // textures are uploaded as 8-bit RGBA
-        drivers.push_back(std::move(d));
-    }
-    return drivers;
+    if (!MakeCurrent()) return {};
+    return DescribeDrivers();
 }
 
 rm::Status OffscreenSurface::CreateDevice(const rm::DriverDescription& /*driver*/, int width,

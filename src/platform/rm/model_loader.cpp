@@ -15,14 +15,18 @@
 
 #include "platform/fs/input_file.h"
 #include "platform/fs/windows_path.h"
+#include "platform/rm/xfile_data_check.h"
+#include "platform/rm/xfile_inflate.h"
 #include "platform/rm/xfile_layout.h"
 
 namespace roamer::rm {
 namespace {
 
-constexpr std::size_t kMaxFileBytes = 256u * 1024u * 1024u;
+// A model file, or the data a compressed .x file inflates to, is at most this large: furniture
+// models take a few megabytes.
+constexpr std::size_t kMaxFileBytes = 16u * 1024u * 1024u;
 // Bounds for hostile files: furniture models have thousands of corners, not millions.
-constexpr std::size_t kMaxCorners = 8u * 1024u * 1024u;
+constexpr std::size_t kMaxCorners = 2u * 1024u * 1024u;
 constexpr int kMaxNodeDepth = 64;
 
 // The .x reader of the library turns left-handed files right-handed (z negated, winding and v
@@ -263,8 +267,16 @@ private:
     std::size_t m_corners = 0;
 };
 
-Status ImportAndCollect(const std::string& path, const std::vector<unsigned char>& bytes,
+Status ImportAndCollect(const std::string& path, std::vector<unsigned char> bytes,
                         std::vector<std::shared_ptr<Face>>* faces) {
+    // A compressed .x file is checked, and read, as the file its blocks inflate to.
+    if (IsCompressedXFile(bytes)) {
+        std::vector<unsigned char> inflated;
+        if (!InflateXFile(bytes, kMaxFileBytes, &inflated)) {
+            return D3DRMERR_BADFILE;
+        }
+        bytes = std::move(inflated);
+    }
     const XFileLayout layout = ScanXFileLayout(bytes);
     if (!layout.parseable) {
         return D3DRMERR_BADFILE;
@@ -272,9 +284,13 @@ Status ImportAndCollect(const std::string& path, const std::vector<unsigned char
     const bool firstMeshOnly = StartsWithMesh(layout);
     Assimp::Importer importer;
     const aiScene* scene = nullptr;
-    if (firstMeshOnly) {
-        const std::vector<unsigned char> subset = FirstMeshOnly(bytes, layout);
-        scene = importer.ReadFileFromMemory(subset.data(), subset.size(), kImportFlags, "x");
+    if (layout.isXFile) {
+        // The library reads exactly the data that was followed here.
+        const std::vector<unsigned char> data = firstMeshOnly ? FirstMeshOnly(bytes, layout) : bytes;
+        if (!XFileDataIsBounded(data)) {
+            return D3DRMERR_BADFILE;
+        }
+        scene = importer.ReadFileFromMemory(data.data(), data.size(), kImportFlags, "x");
     } else {
         scene = importer.ReadFile(path, kImportFlags);
     }
@@ -308,7 +324,8 @@ Status LoadModelFaces(const std::string& path, std::vector<std::shared_ptr<Face>
     }
     std::vector<std::shared_ptr<Face>> loaded;
     try {
-        if (const Status status = ImportAndCollect(path, bytes, &loaded); Failed(status)) {
+        if (const Status status = ImportAndCollect(path, std::move(bytes), &loaded);
+            Failed(status)) {
             return status;
         }
     } catch (...) {

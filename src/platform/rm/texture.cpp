@@ -1,21 +1,19 @@
 #include "platform/rm/texture.h"
 
-#include <stb_image.h>
-
 #include <algorithm>
 #include <cctype>
-#include <limits>
 
 #include "platform/fs/input_file.h"
 #include "platform/rm/jpeg_check.h"
 #include "platform/rm/object_id.h"
+#include "platform/rm/picture_decoder.h"
+#include "platform/rm/picture_format.h"
 
 namespace roamer::rm {
 namespace {
 
 // Texture files are at most a few megabytes; anything far beyond is not a texture we can use.
-constexpr std::size_t kMaxFileBytes = 256u * 1024u * 1024u;
-constexpr long long kMaxPixels = 64ll * 1024 * 1024;
+constexpr std::size_t kMaxFileBytes = 128u * 1024u * 1024u;
 
 Status ReadWholeFile(const std::string& path, std::vector<unsigned char>* bytes) {
     switch (fs::ReadWholeFile(path, kMaxFileBytes, *bytes)) {
@@ -24,17 +22,6 @@ Status ReadWholeFile(const std::string& path, std::vector<unsigned char>* bytes)
         case fs::WholeFile::kCannotRead: break;
     }
     return D3DRMERR_FILENOTFOUND;
-}
-
-// Grey, grey and alpha, RGB or RGBA pixels as RGBA; missing alpha is opaque.
-void ToRgba(const unsigned char* from, std::size_t count, int channels, std::uint8_t* to) {
-    for (std::size_t i = 0; i < count; ++i, from += channels, to += 4) {
-        const bool grey = channels < 3;
-        to[0] = from[0];
-        to[1] = grey ? from[0] : from[1];
-        to[2] = grey ? from[0] : from[2];
-        to[3] = channels == 2 ? from[1] : channels == 4 ? from[3] : 0xFF;
-    }
 }
 
 // True for a binary PPM or PGM file whose pixels stop before the size its header gives: the
@@ -88,42 +75,27 @@ Status Texture::Load(const std::string& path, std::shared_ptr<Texture>* texture)
     if (const Status status = ReadWholeFile(path, &bytes); Failed(status)) {
         return status;
     }
-    if (bytes.empty() || bytes.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
+    // Only the formats we list reach a decoder, and only with a size their data can describe:
+    // the header's size is read first so a hostile header cannot make us allocate a huge picture.
+    const PictureFormat format = IdentifyPicture(bytes);
+    // A JPEG whose Huffman tables declare more codes than fit makes the decoder read past them.
+    if (format == PictureFormat::kJpeg && !JpegHuffmanTablesFit(bytes)) {
         return D3DRMERR_BADFILE;
     }
-    if (!JpegHuffmanTablesFit(bytes)) {
-        return D3DRMERR_BADFILE;
-    }
-    const int length = static_cast<int>(bytes.size());
     int width = 0;
     int height = 0;
-    int channels = 0;
-    // Ask for the size first so a hostile header cannot make us allocate a huge picture.
-    if (stbi_info_from_memory(bytes.data(), length, &width, &height, &channels) == 0 ||
+    if (format == PictureFormat::kUnknown || !ReadPictureSize(bytes, &width, &height) ||
         width <= 0 || height <= 0 ||
-        static_cast<long long>(width) * static_cast<long long>(height) > kMaxPixels) {
+        std::uint64_t(width) * std::uint64_t(height) > MostPixelsDescribed(format, bytes)) {
         return D3DRMERR_BADFILE;
     }
-    if (IsShortBinaryPnm(bytes)) {
-        return D3DRMERR_BADFILE;
-    }
-    // The pixels come in the file's own channels and are widened here: the library's own
-    // conversion reads past its buffer for 16-bit PNM files.
-    stbi_uc* pixels = stbi_load_from_memory(bytes.data(), length, &width, &height, &channels, 0);
-    if (pixels == nullptr) {
-        return D3DRMERR_BADFILE;
-    }
-    if (channels < 1 || channels > 4) {
-        stbi_image_free(pixels);
+    if (format == PictureFormat::kPnm && IsShortBinaryPnm(bytes)) {
         return D3DRMERR_BADFILE;
     }
     Image image;
-    image.width = width;
-    image.height = height;
-    const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-    image.rgba.resize(count * 4u);
-    ToRgba(pixels, count, channels, image.rgba.data());
-    stbi_image_free(pixels);
+    if (!DecodePicture(bytes, &image)) {
+        return D3DRMERR_BADFILE;
+    }
     *texture = std::make_shared<Texture>(std::move(image));
     return D3DRM_OK;
 }

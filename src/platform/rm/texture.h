@@ -24,9 +24,10 @@ class Texture {
 public:
     explicit Texture(Image image);
 
-    // Reads BMP (8-bit palettes included), PNG, JPEG, TGA, binary PPM and every other format the
-    // image library decodes. A missing or unreadable file gives D3DRMERR_FILENOTFOUND, a file
-    // that is not a picture D3DRMERR_BADFILE.
+    // Reads BMP (8-bit palettes included), PNG, JPEG, TGA and binary PPM/PGM, known by their
+    // content. A missing or unreadable file gives D3DRMERR_FILENOTFOUND; a file that is not a
+    // picture of these formats, or whose size is more than its data can describe (see
+    // MostPixelsDescribed), D3DRMERR_BADFILE.
     static Status Load(const std::string& path, std::shared_ptr<Texture>* texture);
 
     const Image& GetImage() const { return m_image; }

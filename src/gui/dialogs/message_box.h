@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace roamer::gui {
+
+// A message with one OK button and a warning icon, titled with the product name.
+void ShowMessage(QWidget* parent, const QString& text);
+
+}  // namespace roamer::gui
