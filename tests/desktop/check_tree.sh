@@ -35,6 +35,16 @@ for page in "$share"/man/man1/roamer*.1.gz; do
   [ -z "$warnings" ] || fail "$page: $warnings"
 done
 
+# Each man page names every option its program's --help lists.
+pages=(roamer-check roamer-render)
+[ "$with_player" = 1 ] && pages+=(roamer)
+for program in "${pages[@]}"; do
+  page=$(zcat "$share/man/man1/$program.1.gz" | sed 's/\\-/-/g')
+  for option in $("$prefix/bin/$program" --help 2>&1 | grep -oE -- '--[a-z][a-z-]+' | sort -u); do
+    grep -qF -- "$option" <<< "$page" || fail "man page of $program lacks $option"
+  done
+done
+
 # Menu entry and AppStream file: installed ones, else the sources they are made from.
 if [ "$with_player" = 1 ]; then
   desktop=$share/applications/roamer.desktop
