@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <cmath>
@@ -57,6 +58,16 @@ void D3DView::paintGL() {
     if (device == nullptr || !m_app.Engine().IsInitialized() ||
         rm::Failed(device->PresentTo(defaultFramebufferObject(), w, h)))
         gl::GlDevice::ClearWindow(defaultFramebufferObject(), w, h);
+    // Moved to a screen of another density: the device is made again for its pixels, after
+    // this paint (until then the old picture is scaled).
+    if (device != nullptr && device->GetPixelScale() != ViewSurface::PixelScale(*this) &&
+        !m_remakePending) {
+        m_remakePending = true;
+        QTimer::singleShot(0, this, [this] {
+            m_remakePending = false;
+            m_app.OnViewSize(width(), height());
+        });
+    }
 }
 
 void D3DView::keyPressEvent(QKeyEvent* event) {

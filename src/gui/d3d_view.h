@@ -47,6 +47,7 @@ private:
     app::PlayerApp& m_app;
     ViewSurface m_surface;
     int m_wheelRest = 0;  // wheel motion short of a whole notch
+    bool m_remakePending = false;  // a new device for a new pixel ratio is on its way
 };
 
 }  // namespace roamer::gui

@@ -4,10 +4,16 @@
 #include <QOpenGLWidget>
 #include <QScreen>
 
+#include <algorithm>
+
 #include "platform/gl/driver_info.h"
 #include "platform/gl/gl_device.h"
 
 namespace roamer::gui {
+
+double ViewSurface::PixelScale(const QOpenGLWidget& view) {
+    return std::clamp(view.devicePixelRatioF(), 1.0, 4.0);
+}
 
 bool ViewSurface::GetDisplayMode(rm::DisplayMode* mode) const {
     const QScreen* screen = m_view.screen();
@@ -34,7 +40,10 @@ rm::Status ViewSurface::CreateDevice(const rm::DriverDescription& /*driver*/, in
     if (device == nullptr) return rm::D3DRMERR_BADVALUE;
     if (!MakeCurrent()) return rm::D3DRMERR_BADDEVICE;
     std::unique_ptr<gl::GlDevice> made;
-    if (const rm::Status s = gl::GlDevice::Create(width, height, &made); rm::Failed(s)) return s;
+    // The view's own pixels: a dense screen gets a picture as sharp as it can show.
+    if (const rm::Status s = gl::GlDevice::Create(width, height, &made, PixelScale(m_view));
+        rm::Failed(s))
+        return s;
     *device = std::move(made);
     return rm::D3DRM_OK;
 }

@@ -13,6 +13,9 @@ class ViewSurface final : public rm::RenderSurface {
 public:
     explicit ViewSurface(QOpenGLWidget& view) : m_view(view) {}
 
+    // Device pixels per logical pixel of the engine's devices in this view.
+    static double PixelScale(const QOpenGLWidget& view);
+
     int GetDepth() const override { return 32; }
     bool GetDisplayMode(rm::DisplayMode* mode) const override;
     bool MakeCurrent() override;

@@ -59,8 +59,9 @@ std::int32_t RenderEngine::SmoothFrame(int passes) {
 
     float l = 0, r = 0, b = 0, t = 0;
     if (std::int32_t s = GetViewPlane(&l, &r, &b, &t); s != 0) return s;
-    const int width = m_lpRMDevice->GetWidth();
-    const int height = m_lpRMDevice->GetHeight();
+    // The jitter moves by fractions of the pixels drawn: device pixels on a dense screen.
+    const int width = m_lpRMDevice->GetPixelWidth();
+    const int height = m_lpRMDevice->GetPixelHeight();
     if (width < 1 || height < 1) return kCopyFailed;
     ViewPlaneRestorer restore(*this, l, r, b, t);
     const double px = (static_cast<double>(l) - r) / width;

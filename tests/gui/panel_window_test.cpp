@@ -234,10 +234,14 @@ TEST_F(FrameWindow, TheTitleBarTogglesAndTheViewKeepsDrawing) {
 TEST_F(FrameWindow, TheRoomIsTheSameAtAnyPixelRatio) {
     Click(Panel::kPlay);
     Click(Panel::kStop);
-    // The engine draws in logical pixels; the view presents at the screen's ratio.
+    // The engine's sizes are logical pixels; its device draws the screen's own pixels.
     const qreal ratio = Frame()->View().devicePixelRatioF();
     EXPECT_EQ(program->App().Engine().GetWidth(), 640);
     EXPECT_EQ(program->App().Engine().GetHeight(), 480);
+    const rm::Device* device = program->App().Engine().GetDevice();
+    ASSERT_NE(device, nullptr);
+    EXPECT_EQ(device->GetPixelWidth(), qRound(640 * ratio));
+    EXPECT_EQ(device->GetPixelHeight(), qRound(480 * ratio));
     const QImage grab = Frame()->View().grabFramebuffer();
     EXPECT_EQ(grab.width(), qRound(640 * ratio));
     EXPECT_GT(test::DistinctColours(grab), 200);

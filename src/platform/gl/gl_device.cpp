@@ -35,7 +35,21 @@ void MakeColorTexture(int width, int height, GLuint* texture) {
 
 }  // namespace
 
-GlDevice::GlDevice(int width, int height) : m_width(width), m_height(height) {}
+GlDevice::GlDevice(int width, int height, double scale)
+    : m_width(width),
+      m_height(height),
+      m_scale(scale),
+      m_pixelWidth(rm::DevicePixels(width, scale)),
+      m_pixelHeight(rm::DevicePixels(height, scale)) {}
+
+GlDevice::PixelRectangle GlDevice::DeviceRectangle(const rm::Viewport& viewport) const {
+    // Both edges are rounded, so viewports side by side still meet.
+    const int left = rm::DevicePixels(viewport.GetX(), m_scale);
+    const int right = rm::DevicePixels(viewport.GetX() + viewport.GetWidth(), m_scale);
+    const int top = rm::DevicePixels(viewport.GetY(), m_scale);
+    const int bottom = rm::DevicePixels(viewport.GetY() + viewport.GetHeight(), m_scale);
+    return {left, m_pixelHeight - bottom, right - left, bottom - top};
+}
 
 GlDevice::~GlDevice() {
     m_renderer.reset();
@@ -46,8 +60,9 @@ GlDevice::~GlDevice() {
     glDeleteRenderbuffers(1, &m_depthStencil);
 }
 
-rm::Status GlDevice::Create(int width, int height, std::unique_ptr<GlDevice>* device) {
-    if (device == nullptr) {
+rm::Status GlDevice::Create(int width, int height, std::unique_ptr<GlDevice>* device,
+                            double pixelScale) {
+    if (device == nullptr || !(pixelScale >= 1.0 && pixelScale <= 4.0)) {
         return rm::D3DRMERR_BADVALUE;
     }
     if (!HasUsableContext()) {
@@ -55,10 +70,11 @@ rm::Status GlDevice::Create(int width, int height, std::unique_ptr<GlDevice>* de
     }
     GLint largest = 0;
     glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &largest);
-    if (width < 1 || height < 1 || width > largest || height > largest) {
+    if (width < 1 || height < 1 || rm::DevicePixels(width, pixelScale) > largest ||
+        rm::DevicePixels(height, pixelScale) > largest) {
         return rm::D3DRMERR_BADVALUE;
     }
-    std::unique_ptr<GlDevice> made(new GlDevice(width, height));
+    std::unique_ptr<GlDevice> made(new GlDevice(width, height, pixelScale));
     if (!made->CreateBuffers()) {
         return rm::D3DRMERR_BADDEVICE;
     }
@@ -71,11 +87,11 @@ rm::Status GlDevice::Create(int width, int height, std::unique_ptr<GlDevice>* de
 }
 
 bool GlDevice::CreateBuffers() {
-    MakeColorTexture(m_width, m_height, &m_backColor);
-    MakeColorTexture(m_width, m_height, &m_frontColor);
+    MakeColorTexture(m_pixelWidth, m_pixelHeight, &m_backColor);
+    MakeColorTexture(m_pixelWidth, m_pixelHeight, &m_frontColor);
     glGenRenderbuffers(1, &m_depthStencil);
     glBindRenderbuffer(GL_RENDERBUFFER, m_depthStencil);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, m_width, m_height);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, m_pixelWidth, m_pixelHeight);
 
     glGenFramebuffers(1, &m_backFramebuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, m_backFramebuffer);
@@ -100,8 +116,8 @@ rm::Status GlDevice::Clear(const rm::Viewport& viewport) {
     glBindFramebuffer(GL_FRAMEBUFFER, m_backFramebuffer);
     glEnable(GL_SCISSOR_TEST);
     // Our rows run from the top; OpenGL's from the bottom.
-    glScissor(viewport.GetX(), m_height - viewport.GetY() - viewport.GetHeight(),
-              viewport.GetWidth(), viewport.GetHeight());
+    const PixelRectangle area = DeviceRectangle(viewport);
+    glScissor(area.x, area.y, area.width, area.height);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClearDepth(1.0);
     glClearStencil(0);
@@ -122,8 +138,8 @@ rm::Status GlDevice::Render(const rm::Viewport& viewport, const rm::Frame& scene
         return rm::D3DRMERR_BADOBJECT;
     }
     glBindFramebuffer(GL_FRAMEBUFFER, m_backFramebuffer);
-    glViewport(viewport.GetX(), m_height - viewport.GetY() - viewport.GetHeight(),
-               viewport.GetWidth(), viewport.GetHeight());
+    const PixelRectangle area = DeviceRectangle(viewport);
+    glViewport(area.x, area.y, area.width, area.height);
     m_renderer->Draw(*this, viewport, scene);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     return glGetError() == GL_NO_ERROR ? rm::D3DRM_OK : rm::D3DRMERR_BADDEVICE;
@@ -133,7 +149,8 @@ rm::Status GlDevice::Update() {
     ForgetEarlierErrors();
     glBindFramebuffer(GL_READ_FRAMEBUFFER, m_backFramebuffer);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, m_frontFramebuffer);
-    glBlitFramebuffer(0, 0, m_width, m_height, 0, 0, m_width, m_height, GL_COLOR_BUFFER_BIT,
+    glBlitFramebuffer(0, 0, m_pixelWidth, m_pixelHeight, 0, 0, m_pixelWidth, m_pixelHeight,
+                      GL_COLOR_BUFFER_BIT,
                       GL_NEAREST);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     return glGetError() == GL_NO_ERROR ? rm::D3DRM_OK : rm::D3DRMERR_BADDEVICE;
@@ -146,7 +163,7 @@ rm::Status GlDevice::PresentTo(unsigned framebuffer, int width, int height) {
     }
     glBindFramebuffer(GL_READ_FRAMEBUFFER, m_frontFramebuffer);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, framebuffer);
-    glBlitFramebuffer(0, 0, m_width, m_height, 0, 0, width, height, GL_COLOR_BUFFER_BIT,
+    glBlitFramebuffer(0, 0, m_pixelWidth, m_pixelHeight, 0, 0, width, height, GL_COLOR_BUFFER_BIT,
                       GL_LINEAR);
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     return glGetError() == GL_NO_ERROR ? rm::D3DRM_OK : rm::D3DRMERR_BADDEVICE;
@@ -168,18 +185,18 @@ rm::Status GlDevice::ReadFramebuffer(unsigned framebuffer, rm::Picture* picture)
     if (picture == nullptr) {
         return rm::D3DRMERR_BADVALUE;
     }
-    const std::size_t rowBytes = static_cast<std::size_t>(m_width) * 4u;
+    const std::size_t rowBytes = static_cast<std::size_t>(m_pixelWidth) * 4u;
     // Read straight into the picture (a picture read before keeps its storage) and turn the rows
     // over in place: a still frame reads the device several times in a row.
-    picture->width = m_width;
-    picture->height = m_height;
-    picture->rgba.resize(rowBytes * static_cast<std::size_t>(m_height));
+    picture->width = m_pixelWidth;
+    picture->height = m_pixelHeight;
+    picture->rgba.resize(rowBytes * static_cast<std::size_t>(m_pixelHeight));
     glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, m_width, m_height, GL_RGBA, GL_UNSIGNED_BYTE, picture->rgba.data());
+    glReadPixels(0, 0, m_pixelWidth, m_pixelHeight, GL_RGBA, GL_UNSIGNED_BYTE, picture->rgba.data());
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     m_rowScratch.resize(rowBytes);
-    for (int top = 0, bottom = m_height - 1; top < bottom; ++top, --bottom) {
+    for (int top = 0, bottom = m_pixelHeight - 1; top < bottom; ++top, --bottom) {
         std::uint8_t* upper = &picture->rgba[static_cast<std::size_t>(top) * rowBytes];
         std::uint8_t* lower = &picture->rgba[static_cast<std::size_t>(bottom) * rowBytes];
         std::memcpy(m_rowScratch.data(), upper, rowBytes);
@@ -203,16 +220,16 @@ rm::Status GlDevice::ReadFrontBuffer(rm::Picture* picture) {
 
 rm::Status GlDevice::WriteBackBuffer(const rm::Picture& picture) {
     ForgetEarlierErrors();
-    const std::size_t rowBytes = static_cast<std::size_t>(m_width) * 4u;
-    if (picture.width != m_width || picture.height != m_height ||
-        picture.rgba.size() != rowBytes * static_cast<std::size_t>(m_height)) {
+    const std::size_t rowBytes = static_cast<std::size_t>(m_pixelWidth) * 4u;
+    if (picture.width != m_pixelWidth || picture.height != m_pixelHeight ||
+        picture.rgba.size() != rowBytes * static_cast<std::size_t>(m_pixelHeight)) {
         return rm::D3DRMERR_BADVALUE;
     }
     // Each row goes straight to its place counted from the bottom: no turned-over copy needed.
     glBindTexture(GL_TEXTURE_2D, m_backColor);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    for (int row = 0; row < m_height; ++row) {
-        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, m_height - 1 - row, m_width, 1, GL_RGBA,
+    for (int row = 0; row < m_pixelHeight; ++row) {
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, m_pixelHeight - 1 - row, m_pixelWidth, 1, GL_RGBA,
                         GL_UNSIGNED_BYTE, &picture.rgba[static_cast<std::size_t>(row) * rowBytes]);
     }
     return glGetError() == GL_NO_ERROR ? rm::D3DRM_OK : rm::D3DRMERR_BADDEVICE;

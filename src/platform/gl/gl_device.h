@@ -21,10 +21,13 @@ public:
 
     // D3DRMERR_BADDEVICE without a current OpenGL 3.3 core context, D3DRMERR_BADVALUE for a
     // size the context cannot hold.
-    static rm::Status Create(int width, int height, std::unique_ptr<GlDevice>* device);
+    // The size is in logical pixels; the buffers have pixelScale device pixels for each (1 to 4).
+    static rm::Status Create(int width, int height, std::unique_ptr<GlDevice>* device,
+                             double pixelScale = 1.0);
 
     int GetWidth() const override { return m_width; }
     int GetHeight() const override { return m_height; }
+    double GetPixelScale() const override { return m_scale; }
     rm::Status Clear(const rm::Viewport& viewport) override;
     rm::Status Render(const rm::Viewport& viewport, const rm::Frame& scene) override;
     rm::Status Update() override;
@@ -40,12 +43,21 @@ public:
     static rm::Status ClearWindow(unsigned framebuffer, int width, int height);
 
 private:
-    GlDevice(int width, int height);
+    GlDevice(int width, int height, double scale);
+    struct PixelRectangle {
+        int x, y, width, height;
+    };
+    // A viewport's rectangle (logical pixels, rows from the top) in device pixels, rows from
+    // the bottom as OpenGL counts them.
+    PixelRectangle DeviceRectangle(const rm::Viewport& viewport) const;
     bool CreateBuffers();
     rm::Status ReadFramebuffer(unsigned framebuffer, rm::Picture* picture);
 
-    int m_width;
+    int m_width;   // logical
     int m_height;
+    double m_scale;
+    int m_pixelWidth;  // of the buffers
+    int m_pixelHeight;
     unsigned m_backFramebuffer = 0;
     unsigned m_backColor = 0;
     unsigned m_depthStencil = 0;

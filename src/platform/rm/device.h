@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -50,6 +51,11 @@ struct Picture {
     std::vector<std::uint8_t> rgba;
 };
 
+// A length in logical pixels as device pixels, to the nearest whole one.
+inline int DevicePixels(int logical, double scale) {
+    return static_cast<int>(std::lround(logical * scale));
+}
+
 // What a viewport draws on. The state is kept here so it can be read back and carried over to a
 // new device; the drawing itself is the implementation's.
 class Device {
@@ -58,8 +64,14 @@ public:
     Device(const Device&) = delete;
     Device& operator=(const Device&) = delete;
 
+    // The size in logical pixels, in which viewports, projection and picking are given.
     virtual int GetWidth() const = 0;
     virtual int GetHeight() const = 0;
+    // Device pixels per logical pixel: a high-density screen draws the same picture with more
+    // pixels. The buffers, and the pictures read from and written to them, are in device pixels.
+    virtual double GetPixelScale() const { return 1.0; }
+    int GetPixelWidth() const { return DevicePixels(GetWidth(), GetPixelScale()); }
+    int GetPixelHeight() const { return DevicePixels(GetHeight(), GetPixelScale()); }
 
     // Clears the viewport's area of the back buffer (colour black, depth far).
     virtual Status Clear(const Viewport& viewport) = 0;

@@ -341,6 +341,40 @@ TEST_F(RenderTest, PicturesGoThroughBackAndFrontBuffers) {
     EXPECT_EQ(device->WriteBackBuffer(picture), rm::D3DRMERR_BADVALUE);
 }
 
+TEST_F(RenderTest, ADenseDeviceDrawsTheSamePictureWithMorePixels) {
+    // A square over the right half of the view, on a device with 1.5 device pixels a logical one.
+    auto mesh = std::make_shared<rm::MeshBuilder>();
+    AddSquare(*mesh, 0, -3, 3, 3, 5)->SetColor(0xFFFF0000u);
+    scene.AddVisual(mesh);
+    std::unique_ptr<GlDevice> dense;
+    ASSERT_EQ(GlDevice::Create(kSize, kSize, &dense, 1.5), rm::D3DRM_OK);
+    EXPECT_EQ(dense->GetWidth(), kSize);
+    EXPECT_EQ(dense->GetPixelWidth(), 96);
+    dense->SetQuality(rm::D3DRMRENDER_UNLITFLAT);
+    // A viewport over the lower-right quarter only: its rectangle scales with the pixels.
+    rm::Viewport quarter(dense.get(), camera, kSize / 2, kSize / 2, kSize / 2, kSize / 2);
+    quarter.SetUniformScaling(false);
+    quarter.SetPlane(-0.5f, 0.5f, -0.5f, 0.5f);
+    quarter.SetBack(5000.0f);
+    ASSERT_EQ(quarter.Clear(), rm::D3DRM_OK);
+    ASSERT_EQ(quarter.Render(scene), rm::D3DRM_OK);
+    rm::Picture picture;
+    ASSERT_EQ(dense->ReadBackBuffer(&picture), rm::D3DRM_OK);
+    ASSERT_EQ(picture.width, 96);
+    ASSERT_EQ(picture.height, 96);
+    EXPECT_EQ(Pixel(picture, 60, 80), 0u);     // left half of the quarter: the empty side
+    EXPECT_EQ(Pixel(picture, 90, 50), kRed);   // right half of the quarter
+    EXPECT_EQ(Pixel(picture, 90, 45), 0u);     // above the quarter: never drawn
+    EXPECT_EQ(Pixel(picture, 30, 80), 0u);     // left of it
+    rm::Picture wrongSize = Draw();            // 64x64, of the plain device
+    EXPECT_EQ(dense->WriteBackBuffer(wrongSize), rm::D3DRMERR_BADVALUE);
+    EXPECT_EQ(dense->WriteBackBuffer(picture), rm::D3DRM_OK);
+
+    std::unique_ptr<GlDevice> refused;
+    EXPECT_EQ(GlDevice::Create(kSize, kSize, &refused, 0.5), rm::D3DRMERR_BADVALUE);
+    EXPECT_EQ(GlDevice::Create(kSize, kSize, &refused, 100000.0), rm::D3DRMERR_BADVALUE);
+}
+
 TEST_F(RenderTest, DeviceStateReadsBackAndDriverIsReported) {
     EXPECT_EQ(device->SetQuality(rm::D3DRMRENDER_GOURAUD), rm::D3DRM_OK);
     EXPECT_EQ(device->GetQuality(), 0x89u);
