@@ -2,10 +2,12 @@
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
 
 #include "platform/fs/output_file.h"
 #include "platform/video/ffmpeg_handles.h"
 #include "platform/video/ffmpeg_log.h"
+#include "platform/video/ordered_worker.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -24,6 +26,9 @@ constexpr const char* kPreset = "veryfast";
 constexpr const char* kQuality = "21";
 constexpr int kLargestSide = 8192;
 constexpr int kMostFramesPerSecond = 240;
+// Converted pictures waiting for the encoder: enough to cover a slow frame, and 1.4 MB each at
+// 720p.
+constexpr std::size_t kPicturesWaiting = 3;
 
 struct ScalerFree {
     void operator()(SwsContext* s) const { sws_freeContext(s); }
@@ -42,13 +47,19 @@ struct VideoEncoder::State {
     fs::OutputFile file;
     std::unique_ptr<AVFormatContext, FormatFree> format;
     std::unique_ptr<AVCodecContext, CodecFree> codec;
-    std::unique_ptr<AVFrame, FrameFree> frame;
     std::unique_ptr<AVPacket, PacketFree> packet;
     std::unique_ptr<SwsContext, ScalerFree> scaler;
     PixelOrder scalerOrder = PixelOrder::kRgba;
     AVStream* stream = nullptr;  // owned by `format`
     std::string target;
-    std::int64_t nextPts = 0;
+    int width = 0;
+    int height = 0;
+    std::int64_t nextPts = 0;  // of the next frame given, encoded or still waiting
+    // Written by the encoding thread's jobs, read after the worker has said a job failed.
+    VideoStatus encodeStatus = VideoStatus::kOk;
+    std::string encodeProblem;
+    // Last, so it goes first: the thread stops before anything it uses goes away.
+    std::unique_ptr<OrderedWorker> worker;
 };
 
 VideoEncoder::VideoEncoder() = default;
@@ -151,23 +162,15 @@ VideoStatus VideoEncoder::Open(const std::string& targetPath, int width, int hei
         return VideoStatus::kCannotWrite;
     }
 
-    state->frame.reset(av_frame_alloc());
     state->packet.reset(av_packet_alloc());
-    if (!state->frame || !state->packet) {
+    if (!state->packet) {
         m_problem = "out of memory";
         return VideoStatus::kEncodeFailed;
     }
-    state->frame->format = AV_PIX_FMT_YUV420P;
-    state->frame->width = width;
-    state->frame->height = height;
-    state->frame->color_range = codec->color_range;
-    state->frame->colorspace = codec->colorspace;
-    state->frame->color_primaries = codec->color_primaries;
-    state->frame->color_trc = codec->color_trc;
-    if (av_frame_get_buffer(state->frame.get(), 0) < 0) {
-        m_problem = "out of memory";
-        return VideoStatus::kEncodeFailed;
-    }
+    state->width = width;
+    state->height = height;
+    // The encoder works on a thread of its own, so that the next picture is drawn meanwhile.
+    state->worker = std::make_unique<OrderedWorker>(kPicturesWaiting);
     m_state = std::move(state);
     return VideoStatus::kOk;
 }
@@ -196,14 +199,33 @@ VideoStatus WritePackets(AVCodecContext* codec, AVStream* stream, AVFormatContex
 
 }  // namespace
 
+namespace {
+
+// A picture of its own for every AddFrame: the one before may still wait for the encoder.
+// The codec context is not read for it: the encoding thread may be using it.
+std::shared_ptr<AVFrame> NewPicture(int width, int height) {
+    std::shared_ptr<AVFrame> frame(av_frame_alloc(), FrameFree());
+    if (!frame) return nullptr;
+    frame->format = AV_PIX_FMT_YUV420P;
+    frame->width = width;
+    frame->height = height;
+    frame->color_range = AVCOL_RANGE_MPEG;
+    frame->colorspace = AVCOL_SPC_BT709;
+    frame->color_primaries = AVCOL_PRI_BT709;
+    frame->color_trc = AVCOL_TRC_BT709;
+    if (av_frame_get_buffer(frame.get(), 0) < 0) return nullptr;
+    return frame;
+}
+
+}  // namespace
+
 VideoStatus VideoEncoder::AddFrame(const VideoImage& image, std::int64_t count) {
     if (!m_state) {
         m_problem = "the video is not open";
         return VideoStatus::kNotOpen;
     }
     State& s = *m_state;
-    AVFrame* frame = s.frame.get();
-    if (image.pixels == nullptr || image.width != frame->width || image.height != frame->height ||
+    if (image.pixels == nullptr || image.width != s.width || image.height != s.height ||
         image.stride < static_cast<std::ptrdiff_t>(image.width) * 4 ||
         image.stride > static_cast<std::ptrdiff_t>(INT32_MAX)) {
         m_problem = "a picture of the wrong size for the video";
@@ -213,9 +235,9 @@ VideoStatus VideoEncoder::AddFrame(const VideoImage& image, std::int64_t count) 
     if (!s.scaler || s.scalerOrder != image.order) {
         const AVPixelFormat from =
             image.order == PixelOrder::kRgba ? AV_PIX_FMT_RGBA : AV_PIX_FMT_BGRA;
-        s.scaler.reset(sws_getContext(frame->width, frame->height, from, frame->width,
-                                      frame->height, AV_PIX_FMT_YUV420P, SWS_BILINEAR, nullptr,
-                                      nullptr, nullptr));
+        s.scaler.reset(sws_getContext(s.width, s.height, from, s.width, s.height,
+                                      AV_PIX_FMT_YUV420P, SWS_BILINEAR, nullptr, nullptr,
+                                      nullptr));
         if (!s.scaler) {
             m_problem = "the colour converter cannot be set up";
             return VideoStatus::kEncodeFailed;
@@ -225,25 +247,36 @@ VideoStatus VideoEncoder::AddFrame(const VideoImage& image, std::int64_t count) 
                                  sws_getCoefficients(SWS_CS_ITU709), 0, 0, 1 << 16, 1 << 16);
         s.scalerOrder = image.order;
     }
-    // The encoder may still hold the previous picture.
-    if (av_frame_make_writable(frame) < 0) {
+    std::shared_ptr<AVFrame> frame = NewPicture(s.width, s.height);
+    if (!frame) {
         m_problem = "out of memory";
         return VideoStatus::kEncodeFailed;
     }
+    // Converted here, as the caller's pixels are only valid for the call; encoded on the
+    // worker, each repeat of the picture one frame.
     const std::uint8_t* rows[1] = {image.pixels};
     const int strides[1] = {static_cast<int>(image.stride)};
     sws_scale(s.scaler.get(), rows, strides, 0, image.height, frame->data, frame->linesize);
-    for (std::int64_t i = 0; i < count; ++i) {
-        frame->pts = s.nextPts;
-        if (const int sent = avcodec_send_frame(s.codec.get(), frame); sent < 0) {
-            m_problem = "the H.264 encoder failed: " + FfmpegErrorText(sent);
-            return VideoStatus::kEncodeFailed;
+    const std::int64_t first = s.nextPts;
+    const bool taken = s.worker->Submit([&s, frame, first, count] {
+        for (std::int64_t i = 0; i < count; ++i) {
+            frame->pts = first + i;
+            if (const int sent = avcodec_send_frame(s.codec.get(), frame.get()); sent < 0) {
+                s.encodeProblem = "the H.264 encoder failed: " + FfmpegErrorText(sent);
+                s.encodeStatus = VideoStatus::kEncodeFailed;
+                return false;
+            }
+            s.encodeStatus = WritePackets(s.codec.get(), s.stream, s.format.get(),
+                                          s.packet.get(), s.encodeProblem);
+            if (s.encodeStatus != VideoStatus::kOk) return false;
         }
-        ++s.nextPts;
-        const VideoStatus written =
-            WritePackets(s.codec.get(), s.stream, s.format.get(), s.packet.get(), m_problem);
-        if (written != VideoStatus::kOk) return written;
+        return true;
+    });
+    if (!taken) {
+        m_problem = s.encodeProblem;
+        return s.encodeStatus;
     }
+    s.nextPts += count;
     return VideoStatus::kOk;
 }
 
@@ -258,6 +291,13 @@ VideoStatus VideoEncoder::Finish() {
         Abandon();
         return VideoStatus::kEncodeFailed;
     }
+    if (!s.worker->Drain()) {
+        m_problem = s.encodeProblem;
+        const VideoStatus failed = s.encodeStatus;
+        Abandon();
+        return failed;
+    }
+    // The worker is idle from here: the rest of the stream is written on this thread.
     avcodec_send_frame(s.codec.get(), nullptr);
     VideoStatus status =
         WritePackets(s.codec.get(), s.stream, s.format.get(), s.packet.get(), m_problem);
