@@ -260,7 +260,6 @@ std::vector<double> PathDepths(const std::string& folder) {
 }
 
 TEST(RenderPath, CollisionStopsTheWalkAtAWall) {
-    GTEST_SKIP() << "its expected stop was measured with every wall at two plan units a scene unit; to be measured again with each wall's own factor";
     test::TempDir dir;
     const std::string design = StraightWalk(dir, 60);
     ASSERT_EQ(RunTool({"--size", "64x48", "--path", dir.File("free"), design}), 0);
@@ -269,11 +268,17 @@ TEST(RenderPath, CollisionStopsTheWalkAtAWall) {
     const std::vector<double> walls = PathDepths(dir.File("walls"));
     ASSERT_EQ(free.size(), 61u);
     ASSERT_EQ(walls.size(), 61u);
-    // Without collision every step goes 10 units on, through the room's far wall.
+    // Without collision every step goes 10 units on from z -250, through the room's far wall.
+    EXPECT_NEAR(free.front(), -250.0, 1e-3);
     EXPECT_NEAR(free.back() - free.front(), 600.0, 1e-3);
     EXPECT_EQ(walls.front(), free.front());
-    EXPECT_LT(walls.back(), free.back() - 100.0);
-    EXPECT_EQ(walls.back(), walls[walls.size() - 2]);  // held at the wall
+    // The far wall's near face is at plan y 300, drawn at one plan unit a scene unit: scene z 300.
+    // A step is stopped when it ends within 3 plan units of that face or beyond it, so the walk
+    // goes freely up to z 290 (54 steps) and the 6 steps after it are all stopped there.
+    EXPECT_EQ(std::vector<double>(walls.begin(), walls.begin() + 55),
+              std::vector<double>(free.begin(), free.begin() + 55));
+    EXPECT_NEAR(walls[54], 290.0, 1e-3);
+    for (std::size_t i = 55; i < walls.size(); ++i) EXPECT_EQ(walls[i], walls[54]) << i;
 }
 
 std::unique_ptr<rm::RenderSurface> Offscreen(int width, int height) {
