@@ -8,7 +8,9 @@
 #include "app/design_video.h"
 #include "app/player_app.h"
 #include "app/scripted_player_host.h"
+#include "app/video_export_job.h"
 #include "nav/browse_file.h"
+#include "platform/gl/offscreen_surface.h"
 #include "support/temp_dir.h"
 
 namespace roamer::app {
@@ -82,6 +84,10 @@ protected:
         ASSERT_TRUE(file.WritePath(path));
         ASSERT_TRUE(file.Close());
     }
+    long FileCount() const {
+        return static_cast<long>(std::distance(std::filesystem::directory_iterator(dir.Path()),
+                                               std::filesystem::directory_iterator()));
+    }
     void Open() { ASSERT_TRUE(app.OpenFiles({dir.File("a.dsg")})); }
 
     roamer::test::TempDir dir;
@@ -150,6 +156,57 @@ TEST_F(DesignVideoFlow, PlaybackPausesDuringTheVideoAndGoesOnOnlyIfItWasPlaying)
     }
     EXPECT_EQ(app.state, PS_READY);
     EXPECT_FALSE(host.TimerRunning(PlayerApp::kPlayTimer));
+}
+
+std::unique_ptr<rm::RenderSurface> Offscreen(int width, int height) {
+    std::unique_ptr<gl::OffscreenSurface> surface;
+    if (gl::OffscreenSurface::Create(width, height, &surface) != 0) return nullptr;
+    return surface;
+}
+
+TEST_F(DesignVideoFlow, AJobMakesTheVideoOnItsOwnThreadAndStopsLeavingNoFile) {
+    WalkVideoRequest request = dv::Request(dir.File("a.dsg"), dir.File("a.mp4"), {}, dir.Path());
+    request.width = 64;
+    request.height = 48;
+    request.framesPerSecond = 10;
+    const long before = FileCount();
+    {
+        VideoExportJob job(request, Offscreen);
+        job.Start();
+        job.Wait();
+        ASSERT_TRUE(job.Finished());
+        const WalkVideoResult result = job.Result();
+        EXPECT_EQ(result.outcome, WalkVideoOutcome::kWritten) << result.problem;
+        EXPECT_GT(result.frames, 10);
+        EXPECT_EQ(job.Progress().framesDone, result.frames);
+        EXPECT_GT(std::filesystem::file_size(request.output), 0u);
+    }
+    std::filesystem::remove(request.output);
+    {
+        VideoExportJob job(request, Offscreen);
+        job.Start();
+        job.Stop();
+        job.Wait();
+        EXPECT_EQ(job.Result().outcome, WalkVideoOutcome::kStopped);
+        EXPECT_FALSE(job.Result().fileWritten);
+    }
+    {
+        // Dropped while running: it stops and is waited for.
+        VideoExportJob job(request, Offscreen);
+        job.Start();
+    }
+    EXPECT_FALSE(std::filesystem::exists(request.output));
+    EXPECT_EQ(FileCount(), before);  // no temporary file left beside the target
+}
+
+TEST_F(DesignVideoFlow, AJobReportsWhyNothingCouldBeMade) {
+    VideoExportJob job(dv::Request(dir.File("room246.dsg"), dir.File("b.mp4"), {}, dir.Path()),
+                       Offscreen);
+    job.Start();
+    job.Wait();
+    EXPECT_EQ(job.Result().outcome, WalkVideoOutcome::kNothingToPlay);
+    EXPECT_NE(job.Result().problem.find("no browse path"), std::string::npos) << job.Result().problem;
+    EXPECT_FALSE(std::filesystem::exists(dir.File("b.mp4")));
 }
 
 }  // namespace
