@@ -77,6 +77,11 @@ public:
     bool SaveDesign();
     void ResetDesign();
     std::string CurrentDesignPath();
+    // The design file to make a video of the design on screen from: unsaved edits are offered
+    // to be saved first, as before a load. Empty when no design is shown, or the user cancelled
+    // or the save failed.
+    std::string DesignFileForVideo();
+    bool DesignShown() const;
     void PreviewFirstDesign();
 
     // The control panel's buttons that open lists (they also open the 3D view on first use),

@@ -23,6 +23,17 @@ bool PlayerApp::SettleUnsavedChanges() {
     return true;
 }
 
+bool PlayerApp::DesignShown() const { return m_session && !m_session->LoadedPath().empty(); }
+
+std::string PlayerApp::DesignFileForVideo() {
+    if (!DesignShown()) return {};
+    const bool edited = modified;
+    if (!SettleUnsavedChanges()) return {};
+    // Saved just now, perhaps under another name: that file holds what is on screen.
+    if (edited && !modified && !m_session->SavePath().empty()) return m_session->SavePath();
+    return m_session->LoadedPath();
+}
+
 void PlayerApp::ShowNoList() {
     if (state != PS_READY && state != PS_PAUSED) return;
     SetPlayState(PS_NOLIST);

@@ -18,6 +18,7 @@
 #include "gui/dialogs/welcome_dialog.h"
 #include "gui/key_codes.h"
 #include "gui/qt_player_host.h"
+#include "gui/video_export.h"
 
 namespace roamer::gui {
 namespace {
@@ -241,12 +242,16 @@ void PlayerDialog::contextMenuEvent(QContextMenuEvent* event) {
     QAction* welcome = menu.addAction(QStringLiteral("產品訊息"));
     QAction* help = menu.addAction(QStringLiteral("說明(&H)\tF1"));
     menu.addSeparator();
+    QAction* video = menu.addAction(QStringLiteral("匯出影片..."));
+    video->setEnabled(m_app.DesignShown());
+    menu.addSeparator();
     QAction* about = menu.addAction(QStringLiteral("關於Roamer(&A)..."));
     QAction* chosen = menu.exec(event->globalPos());
     if (chosen == basic) SetPanel(kBasicPanel);
     else if (chosen == advanced) SetPanel(kAdvancedPanel);
     else if (chosen == welcome) ShowWelcome();
     else if (chosen == help) ShowHelp();
+    else if (chosen == video) ExportDesignVideo(m_app, m_host, this);
     else if (chosen == about) ShowAbout();
 }
 

@@ -18,6 +18,7 @@
 #include "gui/dialogs/help_window.h"
 #include "gui/dialogs/options_dialog.h"
 #include "gui/dialogs/progress_window.h"
+#include "gui/dialogs/video_progress_window.h"
 #include "gui/dialogs/welcome_dialog.h"
 #include "modal_watch.h"
 
@@ -86,6 +87,13 @@ TEST(DialogScreenshots, ProgressWindow) {
     window.show();
     window.SetPos(400);
     Save(&window, QStringLiteral("progress_window"));
+}
+
+TEST(DialogScreenshots, VideoProgressWindow) {
+    VideoProgressWindow window(QStringLiteral("兩房公寓.mp4"));
+    window.SetProgress(420, QStringLiteral("已完成 1260 / 3000 格,剩餘時間約 1:05"));
+    window.show();
+    Save(&window, QStringLiteral("video_progress_window"));
 }
 
 TEST(DialogScreenshots, WelcomeDialog) {

@@ -12,16 +12,6 @@ constexpr auto kRedraw = std::chrono::milliseconds(100);
 
 }  // namespace
 
-std::string ClockText(double seconds) {
-    const long total = std::lround(std::max(0.0, seconds));
-    char text[32];
-    if (total >= 3600)
-        std::snprintf(text, sizeof text, "%ld:%02ld:%02ld", total / 3600, total / 60 % 60, total % 60);
-    else
-        std::snprintf(text, sizeof text, "%ld:%02ld", total / 60, total % 60);
-    return text;
-}
-
 VideoProgress::VideoProgress(std::ostream& err, bool bar)
     : m_err(err), m_bar(bar), m_start(std::chrono::steady_clock::now()) {}
 

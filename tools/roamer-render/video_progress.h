@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <iosfwd>
 
+#include "app/clock_text.h"
 #include "app/walk_video_export.h"
 
 namespace roamer::tools {
@@ -30,7 +31,6 @@ private:
     bool m_drawn = false;
 };
 
-// "1:05" or "1:02:05".
-std::string ClockText(double seconds);
+using app::ClockText;
 
 }  // namespace roamer::tools
