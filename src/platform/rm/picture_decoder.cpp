@@ -7,13 +7,15 @@
 #define STB_IMAGE_IMPLEMENTATION
 #define STB_IMAGE_STATIC
 #define STBI_NO_STDIO
-#define STBI_ONLY_PNG
-#define STBI_ONLY_JPEG
 #define STBI_ONLY_BMP
 #define STBI_ONLY_TGA
-#define STBI_ONLY_PNM
 #define STBI_MAX_DIMENSIONS 16384
 #include <stb_image.h>
+
+#include "platform/rm/jpeg_decoder.h"
+#include "platform/rm/picture_format.h"
+#include "platform/rm/png_decoder.h"
+#include "platform/rm/pnm_decoder.h"
 
 namespace roamer::rm {
 namespace {
@@ -37,18 +39,29 @@ void ToRgba(const unsigned char* from, std::size_t count, int channels, std::uin
 }  // namespace
 
 bool ReadPictureSize(std::span<const unsigned char> bytes, int* width, int* height) {
+    switch (IdentifyPicture(bytes)) {
+        case PictureFormat::kJpeg: return ReadJpegSize(bytes, width, height);
+        case PictureFormat::kPng: return ReadPngSize(bytes, width, height);
+        case PictureFormat::kPnm: return ReadPnmSize(bytes, width, height);
+        default: break;
+    }
     int channels = 0;
     return FitsInt(bytes) && stbi_info_from_memory(bytes.data(), static_cast<int>(bytes.size()),
                                                    width, height, &channels) != 0;
 }
 
 bool DecodePicture(std::span<const unsigned char> bytes, Image* image) {
+    switch (IdentifyPicture(bytes)) {
+        case PictureFormat::kJpeg: return DecodeJpeg(bytes, image);
+        case PictureFormat::kPng: return DecodePng(bytes, image);
+        case PictureFormat::kPnm: return DecodePnm(bytes, image);
+        default: break;
+    }
     if (!FitsInt(bytes)) return false;
     int width = 0;
     int height = 0;
     int channels = 0;
-    // The pixels come in the file's own channels and are widened here: the library's own
-    // conversion reads past its buffer for 16-bit PNM files.
+    // The pixels come in the file's own channels and are widened here.
     stbi_uc* pixels = stbi_load_from_memory(bytes.data(), static_cast<int>(bytes.size()), &width,
                                             &height, &channels, 0);
     if (pixels == nullptr) return false;

@@ -6,8 +6,9 @@
 
 namespace roamer::rm {
 
-// The image library, compiled here with the decoders of the formats IdentifyPicture knows and
-// no others: whatever a file holds, no other decoder can run on it.
+// Each format IdentifyPicture knows goes to its own decoder: JPEG to libjpeg-turbo, PNG to
+// libpng, binary PPM and PGM to our own reader, BMP and TGA to the image library, compiled here
+// with those two decoders and no others. Whatever a file holds, no other decoder runs on it.
 
 // The width and height the picture's header gives, without decoding its pixels.
 bool ReadPictureSize(std::span<const unsigned char> bytes, int* width, int* height);

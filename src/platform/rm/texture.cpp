@@ -1,10 +1,8 @@
 #include "platform/rm/texture.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "platform/fs/input_file.h"
-#include "platform/rm/jpeg_check.h"
 #include "platform/rm/object_id.h"
 #include "platform/rm/picture_decoder.h"
 #include "platform/rm/picture_format.h"
@@ -22,37 +20,6 @@ Status ReadWholeFile(const std::string& path, std::vector<unsigned char>* bytes)
         case fs::WholeFile::kCannotRead: break;
     }
     return D3DRMERR_FILENOTFOUND;
-}
-
-// True for a binary PPM or PGM file whose pixels stop before the size its header gives: the
-// image library leaves the missing pixels as whatever its buffer held.
-bool IsShortBinaryPnm(const std::vector<unsigned char>& bytes) {
-    if (bytes.size() < 2 || bytes[0] != 'P' || (bytes[1] != '5' && bytes[1] != '6')) {
-        return false;
-    }
-    const unsigned long long channels = bytes[1] == '5' ? 1 : 3;
-    std::size_t at = 2;
-    // Width, height and largest value, each capped so that their product cannot overflow.
-    unsigned long long fields[3] = {0, 0, 0};
-    for (unsigned long long& field : fields) {
-        for (;;) {  // blanks and comments before each number
-            if (at < bytes.size() && bytes[at] == '#') {
-                while (at < bytes.size() && bytes[at] != '\n' && bytes[at] != '\r') ++at;
-            } else if (at < bytes.size() && std::isspace(bytes[at]) != 0) {
-                ++at;
-            } else {
-                break;
-            }
-        }
-        if (at >= bytes.size() || std::isdigit(bytes[at]) == 0) return true;
-        while (at < bytes.size() && std::isdigit(bytes[at]) != 0) {
-            field = std::min<unsigned long long>(field * 10 + (bytes[at++] - '0'), 1ull << 27);
-        }
-    }
-    ++at;  // the one blank after the header
-    const unsigned long long sampleBytes = fields[2] > 255 ? 2 : 1;
-    const unsigned long long needed = fields[0] * fields[1] * channels * sampleBytes;
-    return at > bytes.size() || bytes.size() - at < needed;
 }
 
 }  // namespace
@@ -78,18 +45,11 @@ Status Texture::Load(const std::string& path, std::shared_ptr<Texture>* texture)
     // Only the formats we list reach a decoder, and only with a size their data can describe:
     // the header's size is read first so a hostile header cannot make us allocate a huge picture.
     const PictureFormat format = IdentifyPicture(bytes);
-    // A JPEG whose Huffman tables declare more codes than fit makes the decoder read past them.
-    if (format == PictureFormat::kJpeg && !JpegHuffmanTablesFit(bytes)) {
-        return D3DRMERR_BADFILE;
-    }
     int width = 0;
     int height = 0;
     if (format == PictureFormat::kUnknown || !ReadPictureSize(bytes, &width, &height) ||
         width <= 0 || height <= 0 ||
         std::uint64_t(width) * std::uint64_t(height) > MostPixelsDescribed(format, bytes)) {
-        return D3DRMERR_BADFILE;
-    }
-    if (format == PictureFormat::kPnm && IsShortBinaryPnm(bytes)) {
         return D3DRMERR_BADFILE;
     }
     Image image;
