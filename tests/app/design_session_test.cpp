@@ -161,6 +161,19 @@ TEST(LoadDesign, ModelsInDoorOpeningsAreFittedToThem) {
     EXPECT_FLOAT_EQ(box.max.x - box.min.x, 30.0f);
     s.design().Furniture().GetAt(0)->GetMesh()->GetBox(&box);
     EXPECT_FLOAT_EQ(box.max.y - box.min.y, 1.0f);
+
+    // An opening from 10 to 80 above the floor: the chair standing at its sill takes its
+    // height of 70.
+    test::TempDir dir;
+    std::string text = Fixture("room246.dsg");
+    Replace(text, "Top\r\n    80.00000000\r\nBottom\r\n    0.00000000",
+            "Top\r\n    80.00000000\r\nBottom\r\n    10.00000000");
+    Replace(text, "45.000000,0.000000,2.000000", "45.000000,10.000000,2.000000");
+    Session raised;
+    ASSERT_TRUE(raised.session.LoadDesign(CopyFixture(dir, "sill.dsg", text)));
+    raised.design().Furniture().GetAt(1)->GetMesh()->GetBox(&box);
+    EXPECT_FLOAT_EQ(box.max.x - box.min.x, 30.0f);
+    EXPECT_FLOAT_EQ(box.max.y - box.min.y, 70.0f);
 }
 
 TEST(LoadDesign, SameDesignAgainReturnsAtOnce) {
