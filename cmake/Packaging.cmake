@@ -23,7 +23,7 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "libegl1, libegl-mesa0, libgl1-mesa-dri")
 if(TARGET roamer)
   string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", fonts-arphic-uming")
 endif()
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-translations-l10n")
 # The summary above is the first line; CPack indents these lines and turns the empty one into
 # the paragraph mark.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION

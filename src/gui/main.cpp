@@ -1,5 +1,7 @@
 // roamer: the walkthrough player.
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include "gui/command_line.h"
 #include "gui/player_program.h"
@@ -17,6 +19,11 @@ int main(int argc, char** argv) {
     }
     if (commandLine.exitCode >= 0) return commandLine.exitCode;
     QApplication application(argc, argv);
+    // The player speaks Traditional Chinese whatever the locale; so do Qt's own dialogs.
+    QTranslator qtTexts;
+    if (qtTexts.load(QStringLiteral("qtbase_zh_TW"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTexts);
     roamer::gui::PlayerProgram program;
     program.OpenAtStart(std::move(commandLine.files), commandLine.play);
     return program.Run();

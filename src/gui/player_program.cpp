@@ -16,6 +16,10 @@
 namespace roamer::gui {
 
 void PlayerProgram::PrepareApplication() {
+    // The panel places itself at the screen's corner and is dragged by its face, which a
+    // Wayland client cannot do; where X is there too, the player runs as an X client.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
     QSurfaceFormat::setDefaultFormat(D3DView::Format());
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
@@ -38,10 +42,17 @@ PlayerProgram::PlayerProgram() {
         m_dialog.get());
     drop->Watch(*m_dialog);
     m_host.SetFrameMade([drop](D3DFrame& frame) { drop->Watch(frame); });
-    // The end of the desktop session closes the player as its close button does.
+    // The end of the desktop session closes the player as its close button does, when the
+    // session lets it ask the save question. A design half read cannot be closed: the session
+    // is asked to wait until the load has ended.
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, m_dialog.get(),
-                     [this](QSessionManager&) {
-                         if (m_dialog->isVisible()) m_dialog->done(QDialog::Accepted);
+                     [this, loadProgress](QSessionManager& manager) {
+                         if (!m_dialog->isVisible() || !manager.allowsInteraction()) return;
+                         if (loadProgress->Loading())
+                             manager.cancel();
+                         else
+                             m_dialog->done(QDialog::Accepted);
+                         manager.release();
                      });
 }
 

@@ -178,7 +178,11 @@ rm::RenderSurface* QtPlayerHost::OpenFrameWindow(int* width, int* height) {
     // The view's context is made when it is first shown; give the window system a moment.
     for (int i = 0; i < 50 && view.context() == nullptr; ++i)
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
-    if (view.context() == nullptr || !view.context()->isValid()) return nullptr;
+    if (view.context() == nullptr || !view.context()->isValid()) {
+        // Without a context nothing can be drawn: say why the view stays black.
+        ShowMessage("無法建立OpenGL 3.3繪圖環境，3D畫面無法顯示");
+        return nullptr;
+    }
     *width = view.width();
     *height = view.height();
     PanelChanged();
