@@ -1,5 +1,6 @@
 #include "gui/player_dialog.h"
 
+#include <QActionGroup>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QHelpEvent>
@@ -234,8 +235,13 @@ void PlayerDialog::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     QAction* basic = menu.addAction(QStringLiteral("基本面板"));
     QAction* advanced = menu.addAction(QStringLiteral("進階面板"));
-    basic->setCheckable(true);
-    advanced->setCheckable(true);
+    // One of the two is always the panel shown: an exclusive pair draws as radio items.
+    QActionGroup panels(&menu);
+    panels.setExclusive(true);
+    for (QAction* item : {basic, advanced}) {
+        item->setCheckable(true);
+        panels.addAction(item);
+    }
     basic->setChecked(m_panelIndex == kBasicPanel);
     advanced->setChecked(m_panelIndex == kAdvancedPanel);
     menu.addSeparator();

@@ -30,6 +30,7 @@ PlayerProgram::PlayerProgram() {
     m_samplesFolder = QString::fromStdString(folders.samples);
     auto progress = std::make_unique<LoadProgress>(nullptr);
     LoadProgress* loadProgress = progress.get();
+    m_loadProgress = loadProgress;
     m_app = std::make_unique<app::PlayerApp>(m_host, QDir::currentPath().toStdString(),
                                              std::move(progress));
     m_dialog = std::make_unique<PlayerDialog>(*m_app, m_host, m_manualFolder);
@@ -46,14 +47,18 @@ PlayerProgram::PlayerProgram() {
     // session lets it ask the save question. A design half read cannot be closed: the session
     // is asked to wait until the load has ended.
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, m_dialog.get(),
-                     [this, loadProgress](QSessionManager& manager) {
-                         if (!m_dialog->isVisible() || !manager.allowsInteraction()) return;
-                         if (loadProgress->Loading())
+                     [this](QSessionManager& manager) {
+                         if (EndSession(manager.allowsInteraction()) == SessionEnd::kWait)
                              manager.cancel();
-                         else
-                             m_dialog->done(QDialog::Accepted);
                          manager.release();
                      });
+}
+
+PlayerProgram::SessionEnd PlayerProgram::EndSession(bool mayAsk) {
+    if (!m_dialog->isVisible() || !mayAsk) return SessionEnd::kLeftAlone;
+    if (m_loadProgress->Loading()) return SessionEnd::kWait;
+    m_dialog->done(QDialog::Accepted);
+    return SessionEnd::kClosed;
 }
 
 PlayerProgram::~PlayerProgram() {

@@ -14,6 +14,7 @@ class PlayerApp;
 
 namespace roamer::gui {
 
+class LoadProgress;
 class PlayerDialog;
 
 // The player's run: the window services, the player logic and its panel window, made in that
@@ -39,9 +40,16 @@ public:
     // Opens the command line's files once the windows are up and the event loop runs.
     void OpenAtStart(std::vector<std::string> files, bool play);
 
+    // What the end of the desktop session did: nothing, when the session may not ask the
+    // user anything; asked the session to wait, while a design is half read; or closed the
+    // player as its close button does, with the save question.
+    enum class SessionEnd { kLeftAlone, kWait, kClosed };
+    SessionEnd EndSession(bool mayAsk);
+
     app::PlayerApp& App() { return *m_app; }
     PlayerDialog& Dialog() { return *m_dialog; }
     QtPlayerHost& Host() { return m_host; }
+    LoadProgress& Loads() { return *m_loadProgress; }
     const QString& ManualFolder() const { return m_manualFolder; }
     const QString& SamplesFolder() const { return m_samplesFolder; }
 
@@ -51,6 +59,7 @@ private:
     QtPlayerHost m_host;
     std::unique_ptr<app::PlayerApp> m_app;
     std::unique_ptr<PlayerDialog> m_dialog;
+    LoadProgress* m_loadProgress = nullptr;  // owned by m_app
     bool m_shown = false;
 };
 

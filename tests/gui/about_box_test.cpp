@@ -21,7 +21,7 @@ TEST(AboutBoxTest, ShowsTheVersionUntilOkIsPressed) {
     });
     ShowAboutBox(nullptr);
     EXPECT_EQ(version, QStringLiteral("Roamer v1.900"));
-    EXPECT_EQ(title, QStringLiteral("關於 Roamer"));
+    EXPECT_EQ(title, QStringLiteral("關於Roamer"));
 }
 
 }  // namespace

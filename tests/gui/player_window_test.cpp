@@ -17,6 +17,7 @@
 #include "gui/d3d_frame.h"
 #include "gui/d3d_view.h"
 #include "gui/dialogs/options_dialog.h"
+#include "gui/load_progress.h"
 #include "gui/player_dialog.h"
 #include "gui/player_program.h"
 #include "player_test_support.h"
@@ -249,6 +250,30 @@ TEST_F(PlayerWindows, OpenPlayWalkEditSaveAndClose) {
     EXPECT_EQ(Frame(), nullptr);
     EXPECT_FALSE(program->Host().TimerRunning(app::PlayerApp::kPlayTimer));
     EXPECT_FALSE(program->Host().TimerRunning(app::PlayerApp::kWelcomeTimer));
+}
+
+// The end of the desktop session: left alone when it may not ask, held off during a load,
+// otherwise the player closes as from its close button, asking about the changed design.
+TEST_F(PlayerWindows, SessionEndClosesWithTheSaveQuestionOnlyWhenItMayAsk) {
+    OpenSamplePlayList();
+    App().modified = true;
+    EXPECT_EQ(program->EndSession(false), PlayerProgram::SessionEnd::kLeftAlone);
+    EXPECT_TRUE(Dialog().isVisible());
+
+    program->Loads().SetMessage("loading");
+    EXPECT_EQ(program->EndSession(true), PlayerProgram::SessionEnd::kWait);
+    EXPECT_TRUE(Dialog().isVisible());
+    program->Loads().Close();
+
+    QString question;
+    AnswerMessageBox(QMessageBox::No, &question);
+    EXPECT_EQ(program->EndSession(true), PlayerProgram::SessionEnd::kClosed);
+    EXPECT_EQ(question, QStringLiteral("設計案已修改!是否儲存?"));
+    EXPECT_FALSE(Dialog().isVisible());
+    EXPECT_EQ(Frame(), nullptr);
+    EXPECT_FALSE(program->Host().TimerRunning(app::PlayerApp::kPlayTimer));
+    // Once closed, a second request finds nothing to do.
+    EXPECT_EQ(program->EndSession(true), PlayerProgram::SessionEnd::kLeftAlone);
 }
 
 }  // namespace

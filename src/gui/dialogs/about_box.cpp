@@ -16,7 +16,7 @@ void ShowAboutBox(QWidget* parent) {
     QDialog box(parent);
     box.setObjectName(QStringLiteral("aboutBox"));
     box.setFont(DialogFont());
-    box.setWindowTitle(QStringLiteral("關於 Roamer"));
+    box.setWindowTitle(QStringLiteral("關於Roamer"));
     const DialogUnits units(box.font());
 
     auto* icon = new QLabel(&box);
