@@ -56,6 +56,9 @@ TEST(ControlPanel, ButtonsFollowTheState) {
     EXPECT_FALSE(panel.IsEnabled(ControlPanel::kPlay));
     EXPECT_TRUE(panel.IsEnabled(ControlPanel::kPause));
     EXPECT_FALSE(panel.IsEnabled(ControlPanel::kOptions));
+    // The open buttons are not the state's: designs and lists can be opened while playing.
+    EXPECT_TRUE(panel.IsEnabled(ControlPanel::kOpenDesigns));
+    EXPECT_TRUE(panel.IsEnabled(ControlPanel::kOpenPlayList));
     panel.UpdateButtons(PS_PAUSED);
     EXPECT_FALSE(panel.IsEnabled(ControlPanel::kPause));
     EXPECT_TRUE(panel.IsEnabled(ControlPanel::kStop));
@@ -66,6 +69,7 @@ TEST(ControlPanel, ButtonsFollowTheState) {
                    ControlPanel::kPrevious, ControlPanel::kNext, ControlPanel::kOptions})
         EXPECT_FALSE(panel.IsEnabled(b));
     EXPECT_TRUE(panel.IsEnabled(ControlPanel::kClose));
+    EXPECT_TRUE(panel.IsEnabled(ControlPanel::kOpenDesigns));
 }
 
 TEST(OptionsDialogModel, SaveButtonCountCheckAndClamp) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/clock_text.h"
 #include "app/design_video.h"
 #include "app/player_app.h"
 #include "app/scripted_player_host.h"
@@ -29,6 +30,15 @@ TEST(DesignVideoNames, TheDesignsNameInItsFolderAndMp4WhenNoExtensionWasTyped) {
     EXPECT_EQ(dv::WithVideoExtension("/v/walk.MP4"), "/v/walk.MP4");
     EXPECT_EQ(dv::WithVideoExtension("/v/walk.mov"), "/v/walk.mov");  // what the user asked for
     EXPECT_EQ(dv::WithVideoExtension(""), "");
+}
+
+TEST(DesignVideoTexts, ClockTimesRoundToSecondsAndShowHoursOnlyWhenThereAreAny) {
+    EXPECT_EQ(ClockText(-3.0), "0:00");
+    EXPECT_EQ(ClockText(59.6), "1:00");
+    EXPECT_EQ(ClockText(1800.0), "30:00");
+    EXPECT_EQ(ClockText(3599.4), "59:59");
+    EXPECT_EQ(ClockText(3725.0), "1:02:05");
+    EXPECT_EQ(ClockText(36000.0 + 59 * 60 + 7), "10:59:07");
 }
 
 TEST(DesignVideoTexts, ProgressCountsFramesAndEstimatesTheTimeLeft) {
