@@ -13,6 +13,16 @@ namespace {
 
 constexpr std::size_t kMostMessages = 5;
 
+// What the user can make of a failure; the exporter's own words follow as the detail.
+const char* FailureText(WalkVideoOutcome outcome) {
+    switch (outcome) {
+        case WalkVideoOutcome::kNothingToPlay: return "設計案沒有可播放的瀏覽路徑,無法匯出影片。";
+        case WalkVideoOutcome::kBadRequest: return "無法建立影片檔,請換一個資料夾或檔名。";
+        case WalkVideoOutcome::kNoRenderer: return "無法建立OpenGL 3.3繪圖環境,無法匯出影片。";
+        default: return "影片匯出失敗,沒有留下影片檔。";
+    }
+}
+
 }  // namespace
 
 std::string DefaultVideoPath(const std::string& designPath) {
@@ -69,8 +79,11 @@ std::string ResultText(const WalkVideoResult& result, const std::string& output,
         case WalkVideoOutcome::kStopped:
             if (!result.fileWritten) return {};
             return "影片匯出已停止,前 " + length + " 已寫入:\n" + output;
-        default:
-            return "無法匯出影片:\n" + result.problem;
+        default: {
+            std::string text = FailureText(result.outcome);
+            if (!result.problem.empty()) text += "\n\n(" + result.problem + ")";
+            return text;
+        }
     }
 }
 

@@ -68,6 +68,11 @@ void ExportDesignVideo(app::PlayerApp& app, QtPlayerHost& host, QWidget* parent)
         ShowMessage(parent, QStringLiteral("沒有開啟的設計案可匯出影片。"));
         return;
     }
+    // The walk is what the video shows: without one there is nothing to ask a file name for.
+    if (app.Path().GetCount() == 0) {
+        ShowMessage(parent, QStringLiteral("這個設計案沒有瀏覽路徑,無法匯出影片。"));
+        return;
+    }
     const app::PlaybackHold hold(app);
     const std::string design = app.DesignFileForVideo();
     host.PanelChanged();

@@ -74,7 +74,15 @@ TEST(DesignVideoTexts, TheEndSaysWhereTheVideoIsOrWhyThereIsNone) {
     nothing.outcome = WalkVideoOutcome::kNothingToPlay;
     nothing.problem = "a.dsg has no browse path (a.rcd)";
     EXPECT_EQ(dv::ResultText(nothing, "/v/a.mp4", {}),
-              "無法匯出影片:\na.dsg has no browse path (a.rcd)");
+              "設計案沒有可播放的瀏覽路徑,無法匯出影片。\n\n(a.dsg has no browse path (a.rcd))");
+    // Each kind of failure says in the user's words what went wrong.
+    WalkVideoResult unwritable;
+    unwritable.outcome = WalkVideoOutcome::kBadRequest;
+    unwritable.problem = "cannot write /ro/a.mp4: Permission denied";
+    EXPECT_EQ(dv::ResultText(unwritable, "/ro/a.mp4", {}).rfind("無法建立影片檔", 0), 0u);
+    WalkVideoResult failed;
+    failed.outcome = WalkVideoOutcome::kFailed;
+    EXPECT_EQ(dv::ResultText(failed, "/v/a.mp4", {}), "影片匯出失敗,沒有留下影片檔。");
 }
 
 class DesignVideoFlow : public ::testing::Test {

@@ -121,6 +121,23 @@ TEST_F(VideoExport, TheItemWaitsForADesignAndCancelAtTheSaveQuestionDoesNothing)
     EXPECT_TRUE(App().modified);
 }
 
+TEST_F(VideoExport, ADesignWithoutAWalkIsToldSoBeforeAnyFileIsAskedFor) {
+    OpenBedroom();
+    App().Path().Reset();
+    bool dialogShown = false;
+    const QPointer<QTimer> watch = WhenModal<QFileDialog>([&dialogShown](QFileDialog* d) {
+        dialogShown = true;
+        d->reject();
+    }, 1000);
+    QString said;
+    test::AnswerMessageBox(QMessageBox::Ok, &said);
+    ChooseVideoItem();
+    EXPECT_TRUE(QTest::qWaitFor([&said] { return !said.isEmpty(); }, 3000));
+    delete watch.data();
+    EXPECT_EQ(said, QStringLiteral("這個設計案沒有瀏覽路徑,無法匯出影片。"));
+    EXPECT_FALSE(dialogShown);
+}
+
 TEST_F(VideoExport, MakesTheVideoOfTheDesignOnScreenAndSaysWhereItIs) {
     OpenBedroom();
     App().PressPlay();
