@@ -174,6 +174,21 @@ TEST(RenderVideo, SmoothMotionGlidesBetweenStepsAndKeepsTheirTimes) {
     EXPECT_EQ(between, 3);
 }
 
+// Another speed and pause change the holds of the path and the video alike.
+TEST(RenderVideo, SlowSpeedAndShortPauseLastAsTheirHolds) {
+    test::TempDir dir;
+    const std::vector<Step> usual = PathSteps("臥室.dsg", dir.File("usual"), "64x48");
+    ASSERT_EQ(RunTool({"--size", "64x48", "--speed", "3", "--pause", "0", "--path",
+                       dir.File("slow"), Sample("臥室.dsg")}), 0);
+    const std::vector<Step> slow = ReadSteps(dir.File("slow"));
+    ASSERT_EQ(slow.size(), usual.size());
+    EXPECT_GT(WalkMs(slow), WalkMs(usual));
+    ASSERT_EQ(RunTool({"--video", dir.File("slow.mp4"), "--size", "64x48", "--fps", "10",
+                       "--speed", "3", "--pause", "0", Sample("臥室.dsg")}), 0);
+    EXPECT_NEAR(Probe(dir.File("slow.mp4")).durationSeconds,
+                static_cast<double>(WalkMs(slow)) / 1000.0, 0.1);
+}
+
 TEST(RenderVideo, PlayListIsAsLongAsItsWalksTogether) {
     test::TempDir dir;
     const std::int64_t living = WalkMs(PathSteps("客廳.dsg", dir.File("a"), "64x48"));
