@@ -163,14 +163,23 @@ TEST(LoadDesign, ModelsInDoorOpeningsAreFittedToThem) {
     EXPECT_FLOAT_EQ(box.max.y - box.min.y, 1.0f);
 
     // An opening from 10 to 80 above the floor: the chair standing at its sill takes its
-    // height of 70.
+    // height of 70, also when its model does not start at its own origin (here 2 above it).
     test::TempDir dir;
     std::string text = Fixture("room246.dsg");
     Replace(text, "Top\r\n    80.00000000\r\nBottom\r\n    0.00000000",
             "Top\r\n    80.00000000\r\nBottom\r\n    10.00000000");
     Replace(text, "45.000000,0.000000,2.000000", "45.000000,10.000000,2.000000");
+    const std::string path = CopyFixture(dir, "sill.dsg", text);
+    std::string chair = test::ReadWholeFile(dir.File("models/chair.x"));
+    for (const char* z : {"1.0;,", "2.0;,"}) {
+        Replace(chair, std::string(" 0.0; 0.0; ") + z, std::string(" 0.0; 2.0; ") + z);
+    }
+    Replace(chair, " 0.0; 1.0; 1.0;,", " 0.0; 3.0; 1.0;,");
+    Replace(chair, " 1.0; 0.0; 1.0;,", " 1.0; 2.0; 1.0;,");
+    Replace(chair, " 0.0; 1.0; 2.0;;", " 0.0; 3.0; 2.0;;");
+    dir.Write("models/chair.x", chair);
     Session raised;
-    ASSERT_TRUE(raised.session.LoadDesign(CopyFixture(dir, "sill.dsg", text)));
+    ASSERT_TRUE(raised.session.LoadDesign(path));
     raised.design().Furniture().GetAt(1)->GetMesh()->GetBox(&box);
     EXPECT_FLOAT_EQ(box.max.x - box.min.x, 30.0f);
     EXPECT_FLOAT_EQ(box.max.y - box.min.y, 70.0f);
