@@ -491,7 +491,15 @@ TEST_F(PlayerScenario, OpeningListsAndTheUnsavedQuestion) {
         host.dialogAnswers.push_back({true, dir.Path(), {dir.Write("list.vol", text)}});
         app.PressOpenPlayList();
     };
+    // What the panel showed when it was last drawn: the panel as it stands after each opening.
+    std::string drawn;
+    const auto panelNow = [&] {
+        return app.Panel().FrameTitle() + " " + app.Panel().StateText() + " " +
+               app.Panel().DesignCounterText() + " " + app.Panel().PassCounterText();
+    };
+    host.onPanelChanged = [&] { drawn = panelNow(); };
     openList("A.DsG\r\nc.dsg\r\n");  // relative entries, any case of DSG
+    EXPECT_EQ(drawn, panelNow());
     EXPECT_EQ(host.dialogs.back().title, "開啟播放表");
     EXPECT_EQ(host.dialogs.back().initialName, "default.vol");
     EXPECT_EQ(host.dialogs.back().defaultExtension, ".vol");
