@@ -334,6 +334,11 @@ TEST(WallCollision, CrossingRules) {
     // A slanted motion ending near the slant, and one far from it.
     EXPECT_TRUE(CrossesOutline(20, 60, 48, 52, wedge));
     EXPECT_FALSE(CrossesOutline(-40, 60, 10, 58, wedge));
+    // Beyond the end of a steep wall a level motion meets its line more than 3 units past the
+    // end: no crossing, although the cut point is within 2 of the line.
+    const std::vector<dsg::Point2d> steep = {{0, 0}, {4, 40}};
+    EXPECT_FALSE(CrossesOutline(-20, 45, 20, 45, steep));
+    EXPECT_TRUE(CrossesOutline(-20, 35, 20, 35, steep));
     // Points are cut to whole numbers before the test.
     EXPECT_TRUE(CrossesOutline(50, -20, 50, -3, {{0.9, 0.9}, {100.9, 0.9}, {100.9, 100.9}}));
 }
