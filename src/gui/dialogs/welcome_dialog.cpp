@@ -23,12 +23,9 @@ WelcomeDialog::WelcomeDialog(const QUrl& siteUrl, QWidget* parent)
     setModal(false);
     setFont(DialogFont());
     setWindowTitle(QStringLiteral("產品訊息"));
-    for (int i = 0; i < kPictureCount; ++i) {
-        const auto at = static_cast<std::size_t>(i);
-        m_pictures[at] = QPixmap(QStringLiteral(":/roamer/welcome/welcome_%1.png").arg(i + 1));
-        m_sharpPictures[at] =
-            QPixmap(QStringLiteral(":/roamer/welcome/welcome_%1@2x.png").arg(i + 1));
-    }
+    for (int i = 0; i < kPictureCount; ++i)
+        m_pictures[static_cast<std::size_t>(i)] =
+            QPixmap(QStringLiteral(":/roamer/welcome/welcome_%1.png").arg(i + 1));
     // The pictures sit one pixel in from the top and left edges, at their own size.
     setFixedSize(kPictureWidth + 1, kPictureHeight + 1);
 
@@ -70,9 +67,7 @@ void WelcomeDialog::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     const QRect area = rect().adjusted(1, 1, 0, 0);
-    const auto at = static_cast<std::size_t>(m_index);
-    const bool sharp = devicePixelRatioF() > 1.0 && !m_sharpPictures[at].isNull();
-    const QPixmap& picture = sharp ? m_sharpPictures[at] : m_pictures[at];
+    const QPixmap& picture = m_pictures[static_cast<std::size_t>(m_index)];
     if (picture.isNull())
         painter.fillRect(area, Qt::black);
     else

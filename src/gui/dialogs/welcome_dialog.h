@@ -45,8 +45,6 @@ protected:
 private:
     void PaintProductName(QPainter& painter, const QRect& area);
     std::array<QPixmap, kPictureCount> m_pictures;
-    // The same at twice the size, for screens of two or more device pixels a pixel.
-    std::array<QPixmap, kPictureCount> m_sharpPictures;
     int m_index = 0;
     QUrl m_siteUrl;
     QTimer m_rotation;
