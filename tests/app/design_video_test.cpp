@@ -30,6 +30,20 @@ TEST(DesignVideoNames, TheDesignsNameInItsFolderAndMp4WhenNoExtensionWasTyped) {
     EXPECT_EQ(dv::WithVideoExtension("/v/walk.MP4"), "/v/walk.MP4");
     EXPECT_EQ(dv::WithVideoExtension("/v/walk.mov"), "/v/walk.mov");  // what the user asked for
     EXPECT_EQ(dv::WithVideoExtension(""), "");
+
+    // The player's video: the design on screen, 720p at 30 frames, nothing left when stopped.
+    PlayerSettings settings;
+    settings.speedIndex = 3;
+    const WalkVideoRequest r = dv::Request("/d/a.dsg", "/v/a.mp4", settings, "/w");
+    EXPECT_EQ(r.designs, std::vector<std::string>{"/d/a.dsg"});
+    EXPECT_TRUE(r.playList.empty());
+    EXPECT_EQ(r.output, "/v/a.mp4");
+    EXPECT_EQ(r.width, 1280);
+    EXPECT_EQ(r.height, 720);
+    EXPECT_EQ(r.framesPerSecond, 30);
+    EXPECT_EQ(r.settings.speedIndex, 3);
+    EXPECT_FALSE(r.keepPartialOnCancel);
+    EXPECT_EQ(r.workFolder, "/w");
 }
 
 TEST(DesignVideoTexts, ClockTimesRoundToSecondsAndShowHoursOnlyWhenThereAreAny) {
@@ -46,6 +60,8 @@ TEST(DesignVideoTexts, ProgressCountsFramesAndEstimatesTheTimeLeft) {
     EXPECT_EQ(dv::ProgressText(p, 0.0), "已完成 0 / 0 格,剩餘時間計算中");
     EXPECT_EQ(dv::ProgressPermille(p), 0);
     p.framesTotal = 400;
+    p.framesDone = 1;  // one frame is enough to estimate from
+    EXPECT_EQ(dv::ProgressText(p, 1.0), "已完成 1 / 400 格,剩餘時間約 6:39");
     p.framesDone = 100;
     EXPECT_EQ(dv::ProgressText(p, 10.0), "已完成 100 / 400 格,剩餘時間約 0:30");
     EXPECT_EQ(dv::ProgressPermille(p), 250);
