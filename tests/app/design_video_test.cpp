@@ -62,6 +62,13 @@ TEST(DesignVideoTexts, ProgressCountsFramesAndEstimatesTheTimeLeft) {
     p.framesTotal = 400;
     p.framesDone = 1;  // one frame is enough to estimate from
     EXPECT_EQ(dv::ProgressText(p, 1.0), "已完成 1 / 400 格,剩餘時間約 6:39");
+    p.framesDone = 0;
+    EXPECT_EQ(dv::ProgressText(p, 1.0), "已完成 0 / 400 格,剩餘時間計算中");
+    EXPECT_EQ(dv::ProgressPermille(p), 0);
+    p.framesTotal = 1;
+    p.framesDone = 1;
+    EXPECT_EQ(dv::ProgressPermille(p), 1000);
+    p.framesTotal = 400;
     p.framesDone = 100;
     EXPECT_EQ(dv::ProgressText(p, 10.0), "已完成 100 / 400 格,剩餘時間約 0:30");
     EXPECT_EQ(dv::ProgressPermille(p), 250);
@@ -81,6 +88,10 @@ TEST(DesignVideoTexts, TheEndSaysWhereTheVideoIsOrWhyThereIsNone) {
         dv::ResultText(written, "/v/a.mp4", {"1", "2", "3", "4", "5", "6", "7"});
     EXPECT_NE(withNotes.find("\n\n5"), std::string::npos);
     EXPECT_EQ(withNotes.find("\n\n6"), std::string::npos);
+    EXPECT_NE(withNotes.find("\n…"), std::string::npos);
+    // Five notes are all shown: nothing left out to hint at.
+    EXPECT_EQ(dv::ResultText(written, "/v/a.mp4", {"1", "2", "3", "4", "5"}).find("…"),
+              std::string::npos);
 
     WalkVideoResult stopped;
     stopped.outcome = WalkVideoOutcome::kStopped;
