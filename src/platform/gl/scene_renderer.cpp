@@ -36,33 +36,12 @@ rm::Vector3 ColorVector(rm::Color color) {
 
 }  // namespace
 
-bool SceneRenderer::BuildScenePrograms(int maxLights, std::string* error) {
-    m_maxLights = maxLights;
-    for (int pixelLights = 0; pixelLights < 2; ++pixelLights) {
-        for (int holes = 0; holes < 2; ++holes) {
-            const std::string prefix = std::string("#version 330 core\n") + "#define MAX_LIGHTS " +
-                                       std::to_string(maxLights) + "\n" +
-                                       (pixelLights != 0 ? "#define PIXEL_LIGHTS\n" : "") +
-                                       (holes != 0 ? "#define DROP_TEXELS\n" : "") +
-                                       kSceneLighting;
-            const std::string vertex = prefix + kSceneVertexShader;
-            const std::string fragment = prefix + kSceneFragmentShader;
-            if (!m_scene[pixelLights][holes].Build(vertex.c_str(), fragment.c_str(), error)) {
-                return false;
-            }
-        }
-    }
-    return true;
-}
-
 std::unique_ptr<SceneRenderer> SceneRenderer::Create() {
     std::unique_ptr<SceneRenderer> renderer(new SceneRenderer);
     std::string error;
-    // Drivers count uniform space in their own ways: when the most lights the limits promise do
-    // not build, the fewest every context holds still do.
-    const int promised = LightsTheContextHolds();
-    if (!renderer->BuildScenePrograms(promised, &error) &&
-        (promised == kFewestLights || !renderer->BuildScenePrograms(kFewestLights, &error))) {
+    renderer->m_maxLights = LightsTheContextHolds();
+    // A program without lights builds on every context, or the context is of no use.
+    if (renderer->m_programs.Get({}, 0, &error) == nullptr) {
         return nullptr;
     }
     if (!renderer->m_shadow.Build(kShadowVertexShader, kShadowFragmentShader, &error)) {
@@ -112,9 +91,21 @@ void SceneRenderer::Draw(const rm::Device& state, const rm::Viewport& viewport,
     glBindSampler(0, m_samplers[state.GetTextureQuality()]);
 
     ArrangeLights(state);
-    const bool pixelLights = m_lights.vertexCount < static_cast<int>(m_lights.types.size());
-    const ShaderProgram& solid = m_scene[pixelLights ? 1 : 0][0];
-    const ShaderProgram& holes = m_scene[pixelLights ? 1 : 0][1];
+    std::string error;
+    const SceneProgramCache::Programs* programs =
+        m_programs.Get(m_lights.types, m_lights.vertexCount, &error);
+    // Drivers count uniform space in their own ways: when as many lights as the limits promise
+    // do not build, the fewest every context holds still do.
+    if (programs == nullptr && m_maxLights > kFewestLights) {
+        m_maxLights = kFewestLights;
+        ArrangeLights(state);
+        programs = m_programs.Get(m_lights.types, m_lights.vertexCount, &error);
+    }
+    if (programs == nullptr) {
+        return;
+    }
+    const ShaderProgram& solid = programs->solid;
+    const ShaderProgram& holes = programs->holes;
     glUseProgram(holes.Id());
     SetSceneUniforms(holes, state);
     glUseProgram(solid.Id());
@@ -193,10 +184,7 @@ void SceneRenderer::SetSceneUniforms(const ShaderProgram& program, const rm::Dev
     const auto count = static_cast<GLsizei>(lights.types.size());
     glUniform3f(program.Uniform("u_ambient"), lights.ambient.x, lights.ambient.y,
                 lights.ambient.z);
-    glUniform1i(program.Uniform("u_vertexLightCount"), lights.vertexCount);
-    glUniform1i(program.Uniform("u_lightCount"), count);
     if (count > 0) {
-        glUniform1iv(program.Uniform("u_lightType"), count, lights.types.data());
         glUniform3fv(program.Uniform("u_lightColor"), count, lights.colors.data());
         glUniform3fv(program.Uniform("u_lightPosition"), count, lights.positions.data());
         glUniform3fv(program.Uniform("u_lightDirection"), count, lights.directions.data());

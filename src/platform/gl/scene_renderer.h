@@ -9,6 +9,7 @@
 #include "platform/gl/gpu_mesh.h"
 #include "platform/gl/gpu_texture.h"
 #include "platform/gl/scene_collector.h"
+#include "platform/gl/scene_programs.h"
 #include "platform/gl/scene_shaders.h"
 #include "platform/gl/shader_program.h"
 #include "platform/rm/device.h"
@@ -42,7 +43,6 @@ private:
     };
 
     SceneRenderer() = default;
-    bool BuildScenePrograms(int maxLights, std::string* error);
     void ArrangeLights(const rm::Device& state);
     void SetSceneUniforms(const ShaderProgram& program, const rm::Device& state);
     void SetInstance(const ShaderProgram& program, const SceneContents::MeshInstance& instance);
@@ -52,9 +52,7 @@ private:
                      const rm::Viewport& viewport);
     void BindTexture(const std::shared_ptr<rm::Texture>& texture);
 
-    // [pixel lights][holes]: programs without pixel lights light at the vertices only, and those
-    // without holes keep every texel, which keeps early depth tests.
-    ShaderProgram m_scene[2][2];
+    SceneProgramCache m_programs;
     ShaderProgram m_shadow;
     int m_maxLights = kFewestLights;  // non-ambient lights per frame; the rest are left out
     GLuint m_samplers[6] = {};
