@@ -16,8 +16,9 @@ constexpr std::size_t kMostMessages = 5;
 // What the user can make of a failure; the exporter's own words follow as the detail.
 const char* FailureText(WalkVideoOutcome outcome) {
     switch (outcome) {
-        case WalkVideoOutcome::kNothingToPlay: return "設計案沒有可播放的瀏覽路徑,無法匯出影片。";
-        case WalkVideoOutcome::kBadRequest: return "無法建立影片檔,請換一個資料夾或檔名。";
+        case WalkVideoOutcome::kNothingToPlay: return kNoWalkText;
+        case WalkVideoOutcome::kCannotWrite: return "無法建立影片檔,請換一個資料夾或檔名。";
+        case WalkVideoOutcome::kBadRequest: return "這部電腦的影片編碼器無法製作這種影片。";
         case WalkVideoOutcome::kNoRenderer: return "無法建立OpenGL 3.3繪圖環境,無法匯出影片。";
         default: return "影片匯出失敗,沒有留下影片檔。";
     }

@@ -17,6 +17,8 @@ namespace design_video {
 constexpr int kWidth = 1280;
 constexpr int kHeight = 720;
 constexpr int kFramesPerSecond = 30;
+// Said before a file name is asked for, and when the design read from its file has no walk.
+constexpr const char* kNoWalkText = "這個設計案沒有瀏覽路徑,無法匯出影片。";
 
 // The design's name with ".mp4", in the design's folder (UTF-8, as a dialog shows it).
 std::string DefaultVideoPath(const std::string& designPath);

@@ -187,9 +187,12 @@ WalkVideoResult WalkExport::Run() {
         return Fail(WalkVideoOutcome::kBadRequest, problem);
     if (!m_hooks.makeSurface) return Fail(WalkVideoOutcome::kNoRenderer, "no surface to draw on");
     // The target is tried first: an unwritable one is refused before any design is read.
-    if (m_encoder.Open(m_request.output, m_request.width, m_request.height,
-                       m_request.framesPerSecond) != video::VideoStatus::kOk)
-        return Fail(WalkVideoOutcome::kBadRequest, m_encoder.Problem());
+    if (const video::VideoStatus opened = m_encoder.Open(
+            m_request.output, m_request.width, m_request.height, m_request.framesPerSecond);
+        opened != video::VideoStatus::kOk)
+        return Fail(opened == video::VideoStatus::kCannotWrite ? WalkVideoOutcome::kCannotWrite
+                                                               : WalkVideoOutcome::kBadRequest,
+                    m_encoder.Problem());
     m_app.settings = m_request.settings;
     m_app.settings.editMode = false;
     if (!m_app.OpenView() || !m_app.Engine().IsInitialized())

@@ -51,7 +51,8 @@ enum class WalkVideoOutcome {
     kWritten,        // the whole walk is in the file
     kStopped,        // progress said stop; see fileWritten
     kNothingToPlay,  // no design could be loaded with a browse path
-    kBadRequest,     // a size, frame rate, list or file name that cannot be used
+    kBadRequest,     // a size, frame rate or list that cannot be used, or no H.264 encoder
+    kCannotWrite,    // the video file cannot be made where it was asked for
     kNoRenderer,     // no offscreen drawing could be started
     kFailed,         // drawing or encoding failed midway; no file at the target
 };

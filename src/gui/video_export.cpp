@@ -70,7 +70,7 @@ void ExportDesignVideo(app::PlayerApp& app, QtPlayerHost& host, QWidget* parent)
     }
     // The walk is what the video shows: without one there is nothing to ask a file name for.
     if (app.Path().GetCount() == 0) {
-        ShowMessage(parent, QStringLiteral("這個設計案沒有瀏覽路徑,無法匯出影片。"));
+        ShowMessage(parent, QString::fromUtf8(app::design_video::kNoWalkText));
         return;
     }
     const app::PlaybackHold hold(app);

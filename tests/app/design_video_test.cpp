@@ -101,10 +101,10 @@ TEST(DesignVideoTexts, TheEndSaysWhereTheVideoIsOrWhyThereIsNone) {
     nothing.outcome = WalkVideoOutcome::kNothingToPlay;
     nothing.problem = "a.dsg has no browse path (a.rcd)";
     EXPECT_EQ(dv::ResultText(nothing, "/v/a.mp4", {}),
-              "設計案沒有可播放的瀏覽路徑,無法匯出影片。\n\n(a.dsg has no browse path (a.rcd))");
+              "這個設計案沒有瀏覽路徑,無法匯出影片。\n\n(a.dsg has no browse path (a.rcd))");
     // Each kind of failure says in the user's words what went wrong.
     WalkVideoResult unwritable;
-    unwritable.outcome = WalkVideoOutcome::kBadRequest;
+    unwritable.outcome = WalkVideoOutcome::kCannotWrite;
     unwritable.problem = "cannot write /ro/a.mp4: Permission denied";
     EXPECT_EQ(dv::ResultText(unwritable, "/ro/a.mp4", {}).rfind("無法建立影片檔", 0), 0u);
     WalkVideoResult failed;
@@ -252,6 +252,15 @@ TEST_F(DesignVideoFlow, AJobReportsWhyNothingCouldBeMade) {
     EXPECT_EQ(job.Result().outcome, WalkVideoOutcome::kNothingToPlay);
     EXPECT_NE(job.Result().problem.find("no browse path"), std::string::npos) << job.Result().problem;
     EXPECT_FALSE(std::filesystem::exists(dir.File("b.mp4")));
+
+    // A folder that does not exist is the file name's fault, which the user can mend.
+    VideoExportJob nowhere(
+        dv::Request(dir.File("a.dsg"), dir.File("no/such/c.mp4"), {}, dir.Path()), Offscreen);
+    nowhere.Start();
+    nowhere.Wait();
+    EXPECT_EQ(nowhere.Result().outcome, WalkVideoOutcome::kCannotWrite);
+    EXPECT_EQ(dv::ResultText(nowhere.Result(), dir.File("no/such/c.mp4"), {}).rfind("無法建立影片檔", 0),
+              0u);
 }
 
 }  // namespace
