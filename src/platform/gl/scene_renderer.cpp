@@ -114,8 +114,7 @@ void SceneRenderer::Draw(const rm::Device& state, const rm::Viewport& viewport,
     glUseProgram(holes.Id());
     DrawOpaque(holes, true);
     DrawShadows(viewport);
-    glUseProgram(holes.Id());
-    DrawBlended(holes, state, viewport);
+    DrawBlended(*programs, state, viewport);
 
     glBindVertexArray(0);
     glUseProgram(0);
@@ -274,8 +273,8 @@ void SceneRenderer::DrawShadows(const rm::Viewport& viewport) {
 
 // Faces whose alpha is below 255, sorted back to front by the depth of their centres and
 // blended over what is drawn; consecutive faces of one mesh and texture share a draw call.
-void SceneRenderer::DrawBlended(const ShaderProgram& program, const rm::Device& state,
-                                const rm::Viewport& viewport) {
+void SceneRenderer::DrawBlended(const SceneProgramCache::Programs& programs,
+                                const rm::Device& state, const rm::Viewport& viewport) {
     struct Entry {
         float depth;
         std::size_t instance;
@@ -322,13 +321,26 @@ void SceneRenderer::DrawBlended(const ShaderProgram& program, const rm::Device& 
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     }
-    glUniform1i(program.Uniform("u_opaqueAlpha"), blend ? 0 : 1);
+    for (const ShaderProgram* program : {&programs.solid, &programs.holes}) {
+        glUseProgram(program->Id());
+        glUniform1i(program->Uniform("u_opaqueAlpha"), blend ? 0 : 1);
+    }
+    // Faces whose texture keeps every texel take the program without discard: its early depth
+    // test spares the pixels of a large floor that furniture hides.
+    const ShaderProgram* program = nullptr;
     std::size_t current = m_contents.meshes.size();
     for (const Run& run : runs) {
         GpuMesh& gpu = m_meshes.Get(m_contents.meshes[run.instance].mesh);
+        const ShaderProgram* wanted =
+            m_textures.HasHoles(run.texture) ? &programs.holes : &programs.solid;
+        const bool switched = wanted != program;
+        if (switched) {
+            program = wanted;
+            glUseProgram(program->Id());
+        }
+        if (switched || run.instance != current) SetInstance(*program, m_contents.meshes[run.instance]);
         if (run.instance != current) {
             current = run.instance;
-            SetInstance(program, m_contents.meshes[run.instance]);
             glBindVertexArray(gpu.vertexArray);
             glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, gpu.sortedIndexBuffer);
             if (run.first == 0) {

@@ -48,7 +48,7 @@ private:
     void SetInstance(const ShaderProgram& program, const SceneContents::MeshInstance& instance);
     void DrawOpaque(const ShaderProgram& program, bool withHoles);
     void DrawShadows(const rm::Viewport& viewport);
-    void DrawBlended(const ShaderProgram& program, const rm::Device& state,
+    void DrawBlended(const SceneProgramCache::Programs& programs, const rm::Device& state,
                      const rm::Viewport& viewport);
     void BindTexture(const std::shared_ptr<rm::Texture>& texture);
 

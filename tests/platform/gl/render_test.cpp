@@ -224,8 +224,16 @@ TEST_F(RenderTest, ColourKeyedTexelsAreSeeThrough) {
         EXPECT_TRUE(pixel == kBlue || pixel == kRed) << x << ": " << std::hex << pixel;
     }
 
-    texture->SetDecalTransparency(false);
+    // On a see-through face the keyed texels stay out of the blend too.
     device->SetTextureQuality(rm::D3DRMTEXTURE_NEAREST);
+    front->SetColor(0x80FFFFFFu);
+    picture = Draw();
+    EXPECT_EQ(Pixel(picture, 26, 32), kBlue);
+    EXPECT_NEAR(Channel(Pixel(picture, 38, 32), 16), 128, 2);
+    EXPECT_NEAR(Channel(Pixel(picture, 38, 32), 0), 127, 2);
+    front->SetColor(0xFFFFFFFFu);
+
+    texture->SetDecalTransparency(false);
     picture = Draw();
     EXPECT_EQ(Pixel(picture, 26, 32), 0u);
 }
