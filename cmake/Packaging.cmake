@@ -1,7 +1,7 @@
 # `cpack -G DEB` in the build folder: a Debian package of everything `cmake --install` puts in
 # place, with its library dependencies found by dpkg-shlibdeps.
 set(ROAMER_PACKAGE_MAINTAINER "Roamer developers <roamer@example.org>" CACHE STRING
-    "Maintainer field of the Debian package")
+    "Maintainer field of the Debian package: a name and a mail address")
 
 set(CPACK_PACKAGE_NAME roamer)
 set(CPACK_PACKAGE_VENDOR "Roamer developers")
@@ -34,7 +34,8 @@ pass, design after design. The rooms can also be walked with the keyboard
 and the mouse, and furniture moved and saved in edit mode.
 
 roamer-check reads play lists, browse paths and designs as the player does
-and reports every message; roamer-render renders a design to PNG or OBJ
-without a display. The manual and three sample rooms are included.")
+and reports every message; roamer-render renders a design to PNG or OBJ, or
+the walk of a design or play list to an MP4 video, without a display. The
+manual and three sample rooms are included.")
 
 include(CPack)

@@ -7,7 +7,8 @@
 
 namespace roamer::gui {
 
-// `roamer [FILE...] [--play] [--help] [--version]`: what the player opens at start.
+// `roamer [FILE...] [--play] [--help] [--help-all] [--version]`, with Qt's own options (-platform,
+// -style, ...) let through for QApplication: what the player opens at start.
 struct CommandLine {
     std::vector<std::string> files;  // local paths as given
     bool play = false;

@@ -35,13 +35,19 @@ for page in "$share"/man/man1/roamer*.1.gz; do
   [ -z "$warnings" ] || fail "$page: $warnings"
 done
 
-# Each man page names every option its program's --help lists.
+# Each man page names every option its program's --help lists, and no other.
 pages=(roamer-check roamer-render)
 [ "$with_player" = 1 ] && pages+=(roamer)
 for program in "${pages[@]}"; do
   page=$(zcat "$share/man/man1/$program.1.gz" | sed 's/\\-/-/g')
-  for option in $("$prefix/bin/$program" --help 2>&1 | grep -oE -- '--[a-z][a-z-]+' | sort -u); do
-    grep -qF -- "$option" <<< "$page" || fail "man page of $program lacks $option"
+  help=$("$prefix/bin/$program" --help 2>&1)
+  options() { grep -oE -- '--[a-z][a-z-]*[a-z]' | sort -u; }
+  names() { grep -qE -- "$1([^a-z-]|\$)"; }  # --smooth is not named by --smooth-motion
+  for option in $(options <<< "$help"); do
+    names "$option" <<< "$page" || fail "man page of $program lacks $option"
+  done
+  for option in $(options <<< "$page"); do
+    names "$option" <<< "$help" || fail "man page of $program names $option, which --help does not"
   done
 done
 

@@ -32,7 +32,9 @@ for d in libc6 libstdc++6 libepoxy0 libassimp5 libegl1 libegl-mesa0 \
   grep -qx "$d" <<< "$depends" || fail "Depends lacks $d: $(dpkg-deb -f "$deb" Depends)"
 done
 [ "$(dpkg-deb -f "$deb" Section)" = graphics ] || fail "section"
-[ -n "$(dpkg-deb -f "$deb" Maintainer)" ] || fail "maintainer"
+# Debian's policy: a name and a mail address.
+maintainer=$(dpkg-deb -f "$deb" Maintainer)
+[[ $maintainer =~ ^[^\<\>@]+\ \<[^\<\>@\ ]+@[^\<\>@\ ]+\.[a-z]+\>$ ]] || fail "maintainer: $maintainer"
 
 dpkg-deb -x "$deb" "$scratch/root"
 "$here/check_tree.sh" "$scratch/root/usr" "$scratch/checks" "$with_player"

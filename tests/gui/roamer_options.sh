@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# roamer --version and usage errors, answered without a display: roamer_options.sh ROAMER VERSION
+# roamer --version, --help-all and usage errors, answered without a display: roamer_options.sh ROAMER VERSION
 set -uo pipefail
 roamer=$1 version=$2
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
@@ -11,4 +11,17 @@ grep -q -- '--version' <<< "$out" || fail "-h printed: $out"
 err=$("$roamer" --bogus 2>&1 >/dev/null); status=$?
 [ $status -eq 2 ] || fail "an unknown option exited $status"
 grep -q "bogus" <<< "$err" || fail "an unknown option said: $err"
+
+# Qt's own options are let through for QApplication, in either dash form, and --help-all lists
+# them beside the player's; one without its value is still a usage error.
+out=$("$roamer" -platform offscreen -style fusion --reverse --qwindowtitle T --version) \
+  || fail "Qt's options were refused: exit $?"
+[ "$out" = "roamer $version" ] || fail "with Qt's options --version printed: $out"
+out=$("$roamer" --help-all) || fail "--help-all exited $?"
+for option in --play --platform --style --display --qwindowgeometry; do
+  grep -q -- "$option" <<< "$out" || fail "--help-all does not list $option: $out"
+done
+grep -q -- '--platform' <<< "$("$roamer" --help)" && fail "--help lists Qt's options"
+"$roamer" -style 2>/dev/null; status=$?
+[ $status -eq 2 ] || fail "-style without a style exited $status"
 echo "options answered"

@@ -83,6 +83,9 @@ void Describe(CLI::App& cli, RawArguments& raw, RenderOptions& o) {
                  "walls stop the replayed walk, as the player's wall collision option does");
     cli.add_option("file", raw.files, "DESIGN.dsg, or with --video also LIST.vol")
         ->type_name("DESIGN.dsg|LIST.vol");
+    cli.footer("Exit status: 0 when the picture, OBJ file, frames or video were written, 1 when "
+               "not (the reason on standard error), 2 for a usage error, 130 for a video stopped "
+               "by Ctrl+C (the shorter walk is kept).");
 }
 
 bool IsPlayList(const std::string& path) {
