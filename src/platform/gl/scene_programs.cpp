@@ -36,16 +36,22 @@ const SceneProgramCache::Programs* SceneProgramCache::Get(const std::vector<GLin
                                                           int vertexCount, std::string* error) {
     const std::string defines = ArrangementDefines(types, vertexCount);
     if (const auto found = m_built.find(defines); found != m_built.end()) {
+        if (found->second == nullptr && error != nullptr) *error = m_failures[defines];
         return found->second.get();
-    }
-    auto programs = std::make_unique<Programs>();
-    if (!Build(&programs->solid, defines, false, error) ||
-        !Build(&programs->holes, defines, true, error)) {
-        return nullptr;
     }
     if (m_built.size() >= kMostArrangements) {
         m_built.clear();
+        m_failures.clear();
     }
+    auto programs = std::make_unique<Programs>();
+    std::string log;
+    if (!Build(&programs->solid, defines, false, &log) ||
+        !Build(&programs->holes, defines, true, &log)) {
+        // Kept, so a frame that keeps this arrangement does not compile it again every time.
+        programs.reset();
+        m_failures[defines] = log;
+    }
+    if (error != nullptr) *error = log;
     return m_built.emplace(defines, std::move(programs)).first->second.get();
 }
 

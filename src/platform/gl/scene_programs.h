@@ -22,13 +22,15 @@ public:
     };
 
     // The programs for lights of `types` in that order, the first `vertexCount` of them summed at
-    // the vertices; null with the compiler's log in `error` when they do not build.
+    // the vertices; null with the compiler's log in `error` when they do not build (asked again,
+    // the same answer without building them again).
     const Programs* Get(const std::vector<GLint>& types, int vertexCount, std::string* error);
 
 private:
     // A player meets one arrangement per design; past this many, all are dropped and built anew.
     static constexpr std::size_t kMostArrangements = 16;
-    std::map<std::string, std::unique_ptr<Programs>> m_built;
+    std::map<std::string, std::unique_ptr<Programs>> m_built;  // null where they did not build
+    std::map<std::string, std::string> m_failures;             // the compiler's log for those
 };
 
 }  // namespace roamer::gl

@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "platform/gl/driver_info.h"
+#include "platform/gl/scene_programs.h"
 #include "platform/rm/shadow.h"
 #include "platform/rm/wrap.h"
 #include "render_fixture.h"
@@ -401,6 +402,26 @@ TEST_F(RenderTest, DeviceStateReadsBackAndDriverIsReported) {
     EXPECT_TRUE(drivers[0].perspectiveTextures);
     EXPECT_NE(drivers[0].zBufferBitDepths, 0u);
     EXPECT_NE(drivers[0].renderBitDepths & DDBD_32, 0u);
+}
+
+// An arrangement is built once; one the driver cannot hold answers with its log every time,
+// without the frame compiling it again.
+TEST_F(RenderTest, SceneProgramsAreBuiltOncePerArrangement) {
+    SceneProgramCache cache;
+    std::string error;
+    const SceneProgramCache::Programs* none = cache.Get({}, 0, &error);
+    ASSERT_NE(none, nullptr) << error;
+    EXPECT_EQ(cache.Get({}, 0, &error), none);
+    EXPECT_NE(cache.Get({1, 2}, 1, &error), none);
+
+    const std::vector<GLint> tooMany(5000, 1);  // far past any driver's uniform space
+    EXPECT_EQ(cache.Get(tooMany, 0, &error), nullptr);
+    const std::string log = error;
+    EXPECT_FALSE(log.empty());
+    error.clear();
+    EXPECT_EQ(cache.Get(tooMany, 0, &error), nullptr);
+    EXPECT_EQ(error, log);
+    EXPECT_EQ(cache.Get({}, 0, &error), none);
 }
 
 }  // namespace
