@@ -64,6 +64,10 @@ TEST(DesignVideoTexts, ProgressCountsFramesAndEstimatesTheTimeLeft) {
     EXPECT_EQ(dv::ProgressText(p, 1.0), "已完成 1 / 400 格,剩餘時間約 6:39");
     p.framesDone = 0;
     EXPECT_EQ(dv::ProgressText(p, 1.0), "已完成 0 / 400 格,剩餘時間計算中");
+    p.framesTotal = 0;  // no length to estimate from, however much is done
+    p.framesDone = 5;
+    EXPECT_EQ(dv::ProgressText(p, 1.0), "已完成 5 / 5 格,剩餘時間計算中");
+    p.framesDone = 0;
     EXPECT_EQ(dv::ProgressPermille(p), 0);
     p.framesTotal = 1;
     p.framesDone = 1;
