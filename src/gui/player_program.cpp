@@ -44,11 +44,11 @@ PlayerProgram::PlayerProgram() {
     drop->Watch(*m_dialog);
     m_host.SetFrameMade([drop](D3DFrame& frame) { drop->Watch(frame); });
     // The end of the desktop session closes the player as its close button does, when the
-    // session lets it ask the save question. A design half read cannot be closed: the session
-    // is asked to wait until the load has ended.
+    // session lets it ask the save question. A design half read cannot be closed: the logout is
+    // cancelled, and the user logs out again once the load has ended.
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, m_dialog.get(),
                      [this](QSessionManager& manager) {
-                         if (EndSession(manager.allowsInteraction()) == SessionEnd::kWait)
+                         if (EndSession(manager.allowsInteraction()) == SessionEnd::kLogoutCancelled)
                              manager.cancel();
                          manager.release();
                      });
@@ -56,7 +56,7 @@ PlayerProgram::PlayerProgram() {
 
 PlayerProgram::SessionEnd PlayerProgram::EndSession(bool mayAsk) {
     if (!m_dialog->isVisible() || !mayAsk) return SessionEnd::kLeftAlone;
-    if (m_loadProgress->Loading()) return SessionEnd::kWait;
+    if (m_loadProgress->Loading()) return SessionEnd::kLogoutCancelled;
     m_dialog->done(QDialog::Accepted);
     return SessionEnd::kClosed;
 }

@@ -41,9 +41,9 @@ public:
     void OpenAtStart(std::vector<std::string> files, bool play);
 
     // What the end of the desktop session did: nothing, when the session may not ask the
-    // user anything; asked the session to wait, while a design is half read; or closed the
-    // player as its close button does, with the save question.
-    enum class SessionEnd { kLeftAlone, kWait, kClosed };
+    // user anything; cancelled the logout, while a design is half read; or closed the player
+    // as its close button does, with the save question.
+    enum class SessionEnd { kLeftAlone, kLogoutCancelled, kClosed };
     SessionEnd EndSession(bool mayAsk);
 
     app::PlayerApp& App() { return *m_app; }

@@ -261,7 +261,7 @@ TEST_F(PlayerWindows, SessionEndClosesWithTheSaveQuestionOnlyWhenItMayAsk) {
     EXPECT_TRUE(Dialog().isVisible());
 
     program->Loads().SetMessage("loading");
-    EXPECT_EQ(program->EndSession(true), PlayerProgram::SessionEnd::kWait);
+    EXPECT_EQ(program->EndSession(true), PlayerProgram::SessionEnd::kLogoutCancelled);
     EXPECT_TRUE(Dialog().isVisible());
     program->Loads().Close();
 
