@@ -19,7 +19,7 @@ struct QtOption {
     const char* description;
 };
 constexpr QtOption kQtOptions[] = {
-    {"platform", "name[:options]", "The Qt platform plugin (xcb, wayland, offscreen, ...)."},
+    {"platform", "name[:options]", "The Qt platform plugin (xcb or wayland)."},
     {"platformpluginpath", "path", "Where the platform plugins are looked for."},
     {"platformtheme", "theme", "The platform theme."},
     {"plugin", "plugin", "An additional input plugin to load."},
@@ -103,6 +103,8 @@ CommandLine ReadCommandLine(const QStringList& arguments) {
         return result;
     }
     result.play = parser.isSet(options.play);
+    result.platform = parser.value(QStringLiteral("platform")).toStdString();
+    result.displayGiven = parser.isSet(QStringLiteral("display"));
     for (const QString& file : parser.positionalArguments())
         result.files.push_back(QFile::encodeName(file).toStdString());
     return result;

@@ -12,6 +12,8 @@ namespace roamer::gui {
 struct CommandLine {
     std::vector<std::string> files;  // local paths as given
     bool play = false;
+    std::string platform;         // Qt's -platform, for the check that there is a display
+    bool displayGiven = false;    // Qt's -display
     // Set when the program ends here: 0 after --help or --version, 2 for a usage error.
     int exitCode = -1;
 };

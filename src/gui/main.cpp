@@ -3,9 +3,25 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include <cstdio>
+#include <string>
+
 #include "gui/command_line.h"
+#include "gui/display_check.h"
 #include "gui/player_program.h"
 #include "roamer_version.h"
+
+namespace {
+
+std::string Environment(const char* name) { return qEnvironmentVariable(name).toStdString(); }
+
+// The player cannot be shown: said on the terminal, since there is no window to say it in.
+int Refuse(const std::string& why) {
+    std::fprintf(stderr, "roamer: %s\n", why.c_str());
+    return 1;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("Roamer"));
@@ -18,7 +34,13 @@ int main(int argc, char** argv) {
         commandLine = roamer::gui::ReadCommandLine(QCoreApplication::arguments());
     }
     if (commandLine.exitCode >= 0) return commandLine.exitCode;
+    const std::string noDisplay = roamer::gui::DisplayProblem(
+        {commandLine.platform, commandLine.displayGiven, Environment("QT_QPA_PLATFORM"),
+         Environment("DISPLAY"), Environment("WAYLAND_DISPLAY")});
+    if (!noDisplay.empty()) return Refuse(noDisplay);
     QApplication application(argc, argv);
+    if (const std::string noOpenGL = roamer::gui::OpenGLProblem(); !noOpenGL.empty())
+        return Refuse(noOpenGL);
     // The player speaks Traditional Chinese whatever the locale; so do Qt's own dialogs.
     QTranslator qtTexts;
     if (qtTexts.load(QStringLiteral("qtbase_zh_TW"),

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# roamer --version, --help-all and usage errors, answered without a display: roamer_options.sh ROAMER VERSION
+# roamer --version, --help-all and usage errors, answered without a display, and a clear refusal
+# where the player cannot be shown: roamer_options.sh ROAMER VERSION
 set -uo pipefail
 roamer=$1 version=$2
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
@@ -24,4 +25,14 @@ done
 grep -q -- '--platform' <<< "$("$roamer" --help)" && fail "--help lists Qt's options"
 "$roamer" -style 2>/dev/null; status=$?
 [ $status -eq 2 ] || fail "-style without a style exited $status"
+
+# Where the player cannot be shown it says why and ends, rather than Qt aborting or crashing:
+# no display at all, or a platform without OpenGL windows.
+sample=$(dirname "$0")/../../samples/default.vol
+err=$("$roamer" "$sample" 2>&1); status=$?
+[ $status -eq 1 ] || fail "without a display the player exited $status: $err"
+grep -q "no display" <<< "$err" || fail "without a display the player said: $err"
+err=$("$roamer" -platform offscreen "$sample" 2>&1); status=$?
+[ $status -eq 1 ] || fail "on the offscreen platform the player exited $status: $err"
+grep -q "'offscreen' cannot show" <<< "$err" || fail "on the offscreen platform it said: $err"
 echo "options answered"
