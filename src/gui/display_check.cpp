@@ -1,12 +1,7 @@
 #include "gui/display_check.h"
 
-#include <QOffscreenSurface>
-#include <QOpenGLContext>
-
 #include <array>
 #include <string_view>
-
-#include "gui/d3d_view.h"
 
 namespace roamer::gui {
 namespace {
@@ -19,8 +14,8 @@ std::string PluginName(const std::string& platform) {
 }
 
 // Qt's platforms that draw into memory or a framebuffer: no windows of their own for OpenGL.
-constexpr std::array<std::string_view, 6> kWindowless = {"offscreen", "minimal", "minimalegl",
-                                                         "vnc",       "linuxfb", "vkkhrdisplay"};
+constexpr std::array<std::string_view, 5> kWindowless = {"offscreen", "minimal", "vnc", "linuxfb",
+                                                         "vkkhrdisplay"};
 
 }  // namespace
 
@@ -37,21 +32,6 @@ std::string DisplayProblem(const DisplayPlace& place) {
         (!platform.empty() || place.waylandDisplay.empty()))
         return "no display to show the player on (DISPLAY is not set); start it in a desktop "
                "session, or name an X display with -display";
-    return {};
-}
-
-std::string OpenGLProblem() {
-    QOpenGLContext context;
-    context.setFormat(D3DView::Format());
-    QOffscreenSurface surface;
-    surface.setFormat(context.format());
-    surface.create();
-    if (!context.create() || !context.makeCurrent(&surface)) {
-        const QSurfaceFormat wanted = D3DView::Format();
-        return "this display gives no OpenGL " + std::to_string(wanted.majorVersion()) + "." +
-               std::to_string(wanted.minorVersion()) + " context, which the 3D view needs";
-    }
-    context.doneCurrent();
     return {};
 }
 

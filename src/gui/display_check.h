@@ -14,11 +14,9 @@ struct DisplayPlace {
 };
 
 // Why the player cannot be shown there, or empty. Qt itself would abort without a display, and
-// its offscreen and framebuffer platforms have no OpenGL windows for the 3D view.
+// its offscreen and framebuffer platforms have no OpenGL windows for the 3D view. (A display
+// without OpenGL 3.3 is told in the player's own message box, which a user who started it
+// from the menu sees.)
 std::string DisplayProblem(const DisplayPlace& place);
-
-// Why the display gives no OpenGL context that the 3D view can draw with, or empty. Needs a
-// QGuiApplication.
-std::string OpenGLProblem();
 
 }  // namespace roamer::gui

@@ -39,8 +39,6 @@ int main(int argc, char** argv) {
          Environment("DISPLAY"), Environment("WAYLAND_DISPLAY")});
     if (!noDisplay.empty()) return Refuse(noDisplay);
     QApplication application(argc, argv);
-    if (const std::string noOpenGL = roamer::gui::OpenGLProblem(); !noOpenGL.empty())
-        return Refuse(noOpenGL);
     // The player speaks Traditional Chinese whatever the locale; so do Qt's own dialogs.
     QTranslator qtTexts;
     if (qtTexts.load(QStringLiteral("qtbase_zh_TW"),
