@@ -37,6 +37,7 @@ PlayerProgram::PlayerProgram() {
     loadProgress->SetOwner(m_dialog.get());
     m_host.Attach(m_app.get(), m_dialog.get(), loadProgress);
     m_host.SetHelpRequest([this] { m_dialog->ShowHelp(); });
+    m_host.SetSamplesFolder(m_samplesFolder);
     // Play lists and designs dropped on the panel or the 3D frame open as the buttons do.
     auto* drop = new FileDrop(
         [this](const std::vector<std::string>& files) { m_dialog->OpenFiles(files); },

@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QOpenGLContext>
 #include <QPushButton>
+#include <QUrl>
 
 #include "app/player_app.h"
 #include "gui/d3d_frame.h"
@@ -154,6 +156,12 @@ app::FileDialogResult QtPlayerHost::RunFileDialog(const app::FileDialogRequest& 
     while (suffix.startsWith(QLatin1Char('.'))) suffix.remove(0, 1);
     dialog.setDefaultSuffix(suffix);
     if (!request.initialName.empty()) dialog.selectFile(FromUtf8(request.initialName));
+    if (!request.save && !m_samplesFolder.isEmpty() && QFileInfo(m_samplesFolder).isDir()) {
+        QList<QUrl> places = dialog.sidebarUrls();
+        const QUrl samples = QUrl::fromLocalFile(m_samplesFolder);
+        if (!places.contains(samples)) places.append(samples);
+        dialog.setSidebarUrls(places);
+    }
     app::FileDialogResult result;
     if (dialog.exec() != QDialog::Accepted) return result;
     const QStringList files = dialog.selectedFiles();

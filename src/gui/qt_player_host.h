@@ -39,6 +39,9 @@ public:
     void SetWelcomeTick(std::function<void()> tick) { m_welcomeTick = std::move(tick); }
     // Called when the 3D frame window asks for help (F1).
     void SetHelpRequest(std::function<void()> help) { m_help = std::move(help); }
+    // The sample rooms' folder, offered beside the places of every open dialog: a player started
+    // from the menu opens its dialogs in the home folder, far from where they were installed.
+    void SetSamplesFolder(QString folder) { m_samplesFolder = std::move(folder); }
     // Called once when the 3D frame window has been made.
     void SetFrameMade(std::function<void(D3DFrame&)> made) { m_frameMade = std::move(made); }
 
@@ -75,6 +78,7 @@ private:
     std::set<int> m_waitingTicks;
     std::function<void()> m_welcomeTick;
     std::function<void()> m_help;
+    QString m_samplesFolder;
     std::function<void(D3DFrame&)> m_frameMade;
     int m_waitCursors = 0;
 };

@@ -4,6 +4,7 @@
 // panel's screenshots for a reviewer.
 #include <QApplication>
 #include <QFileDialog>
+#include <QUrl>
 #include <QHelpEvent>
 #include <QMenu>
 #include <QScreen>
@@ -90,9 +91,12 @@ TEST_F(PanelWindow, TooltipsNameTheButtons) {
 
 TEST_F(PanelWindow, ACommandRunsWhereverThePressIsReleased) {
     bool asked = false;
-    WhenModal<QFileDialog>([&asked](QFileDialog* d) {
+    const QUrl samples = QUrl::fromLocalFile(program->SamplesFolder());
+    WhenModal<QFileDialog>([&asked, samples](QFileDialog* d) {
         asked = true;
         EXPECT_EQ(d->windowTitle(), QStringLiteral("開啟播放表"));
+        // The sample rooms are one click away, wherever the player was started.
+        EXPECT_TRUE(d->sidebarUrls().contains(samples)) << samples.toString().toStdString();
         EXPECT_EQ(d->nameFilters(),
                   QStringList({QStringLiteral("Play Volumn File (*.vol)"), QStringLiteral("All File (*)")}));
         d->reject();
