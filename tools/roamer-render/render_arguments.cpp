@@ -53,7 +53,7 @@ void Describe(CLI::App& cli, RawArguments& raw, RenderOptions& o) {
     cli.description(
         "Renders a room design without any display: one view to PNG, every step of its browse\n"
         "path to PNG files, the scene to OBJ, or the walk of a design or play list to MP4.");
-    cli.set_version_flag("--version", "roamer-render " ROAMER_VERSION);
+    cli.set_version_flag("--version", "roamer-render " ROAMER_VERSION, "print the version and exit");
     cli.add_option("--size", raw.size, "picture size (default 640x480; a video 1280x720)")
         ->type_name("WxH");
     cli.add_option("--view", raw.view, "viewer position and angles in radians instead of the "
@@ -74,7 +74,7 @@ void Describe(CLI::App& cli, RawArguments& raw, RenderOptions& o) {
         ->type_name("0..3");
     cli.add_option("--pause", raw.pause, "pause at recorded stops 0..2 (短, 適中, 長; default 1)")
         ->type_name("0..2");
-    cli.add_option("--passes", raw.passes, "video: passes over each browse path (default 1)")
+    cli.add_option("--passes", raw.passes, "video: passes over each browse path, 1..100 (default 1)")
         ->type_name("N");
     cli.add_option("--fps", raw.fps, "video: frames a second, 1..240 (default 30)")->type_name("N");
     cli.add_flag("--smooth-motion", o.smoothMotion,
