@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QOpenGLContext>
 #include <QPushButton>
+#include <QSplitter>
 #include <QUrl>
 
 #include "app/player_app.h"
@@ -162,6 +163,10 @@ app::FileDialogResult QtPlayerHost::RunFileDialog(const app::FileDialogRequest& 
         if (!places.contains(samples)) places.append(samples);
         dialog.setSidebarUrls(places);
     }
+    // Qt's own dialog starts small, its places cut to a few letters: room for names and places.
+    dialog.resize(dialog.sizeHint().expandedTo(QSize(760, 480)));
+    if (auto* split = dialog.findChild<QSplitter*>(QStringLiteral("splitter")); split != nullptr)
+        split->setSizes({170, 590});
     app::FileDialogResult result;
     if (dialog.exec() != QDialog::Accepted) return result;
     const QStringList files = dialog.selectedFiles();
