@@ -35,24 +35,23 @@ bool Build(ShaderProgram* program, const std::string& defines, bool holes, std::
 const SceneProgramCache::Programs* SceneProgramCache::Get(const std::vector<GLint>& types,
                                                           int vertexCount, std::string* error) {
     const std::string defines = ArrangementDefines(types, vertexCount);
-    if (const auto found = m_built.find(defines); found != m_built.end()) {
-        if (found->second == nullptr && error != nullptr) *error = m_failures[defines];
-        return found->second.get();
+    auto found = m_built.find(defines);
+    if (found == m_built.end()) {
+        if (m_built.size() >= kMostArrangements) {
+            m_built.clear();
+        }
+        Arrangement made;
+        made.programs = std::make_unique<Programs>();
+        // A failure is kept too, so a frame that keeps this arrangement does not compile it
+        // again every time.
+        if (!Build(&made.programs->solid, defines, false, &made.log) ||
+            !Build(&made.programs->holes, defines, true, &made.log)) {
+            made.programs.reset();
+        }
+        found = m_built.emplace(defines, std::move(made)).first;
     }
-    if (m_built.size() >= kMostArrangements) {
-        m_built.clear();
-        m_failures.clear();
-    }
-    auto programs = std::make_unique<Programs>();
-    std::string log;
-    if (!Build(&programs->solid, defines, false, &log) ||
-        !Build(&programs->holes, defines, true, &log)) {
-        // Kept, so a frame that keeps this arrangement does not compile it again every time.
-        programs.reset();
-        m_failures[defines] = log;
-    }
-    if (error != nullptr) *error = log;
-    return m_built.emplace(defines, std::move(programs)).first->second.get();
+    if (found->second.programs == nullptr && error != nullptr) *error = found->second.log;
+    return found->second.programs.get();
 }
 
 }  // namespace roamer::gl

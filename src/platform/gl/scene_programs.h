@@ -29,8 +29,11 @@ public:
 private:
     // A player meets one arrangement per design; past this many, all are dropped and built anew.
     static constexpr std::size_t kMostArrangements = 16;
-    std::map<std::string, std::unique_ptr<Programs>> m_built;  // null where they did not build
-    std::map<std::string, std::string> m_failures;             // the compiler's log for those
+    struct Arrangement {
+        std::unique_ptr<Programs> programs;  // null when they did not build
+        std::string log;                     // the compiler's, then
+    };
+    std::map<std::string, Arrangement> m_built;
 };
 
 }  // namespace roamer::gl
