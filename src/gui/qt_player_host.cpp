@@ -6,8 +6,11 @@
 #include <QMessageBox>
 #include <QOpenGLContext>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QUrl>
+
+#include <algorithm>
 
 #include "app/player_app.h"
 #include "gui/d3d_frame.h"
@@ -145,6 +148,48 @@ void QtPlayerHost::RunWaitingTicks() {
     });
 }
 
+namespace {
+
+// Qt's own file dialog, for as long as this lives: large enough to read names and places (within
+// the screen), and with the sample rooms' folder among the places. Qt keeps a dialog's places and
+// sizes in the settings every Qt program shares when the dialog goes; they are put back first, so
+// nothing of this stays. A desktop's own dialog, where Qt uses one, has neither.
+class RoomyPlaces {
+public:
+    RoomyPlaces(QFileDialog& dialog, const QString& samplesFolder)
+        : m_dialog(dialog), m_places(dialog.sidebarUrls()),
+          m_split(dialog.findChild<QSplitter*>(QStringLiteral("splitter"))) {
+        if (!samplesFolder.isEmpty() && QFileInfo(samplesFolder).isDir()) {
+            QList<QUrl> places = m_places;
+            const QUrl samples = QUrl::fromLocalFile(samplesFolder);
+            if (!places.contains(samples)) places.append(samples);
+            dialog.setSidebarUrls(places);
+        }
+        QSize size = dialog.sizeHint().expandedTo(QSize(760, 480));
+        if (const QScreen* screen = dialog.screen(); screen != nullptr)
+            size = size.boundedTo(screen->availableSize() * 9 / 10);
+        dialog.resize(size);
+        if (m_split != nullptr) {
+            m_sizes = m_split->sizes();
+            m_split->setSizes({170, std::max(size.width() - 170, 1)});
+        }
+    }
+    ~RoomyPlaces() {
+        m_dialog.setSidebarUrls(m_places);
+        if (m_split != nullptr) m_split->setSizes(m_sizes);
+    }
+    RoomyPlaces(const RoomyPlaces&) = delete;
+    RoomyPlaces& operator=(const RoomyPlaces&) = delete;
+
+private:
+    QFileDialog& m_dialog;
+    const QList<QUrl> m_places;
+    QSplitter* const m_split;
+    QList<int> m_sizes;
+};
+
+}  // namespace
+
 app::FileDialogResult QtPlayerHost::RunFileDialog(const app::FileDialogRequest& request) {
     const NormalCursor normal(m_waitCursors);
     QFileDialog dialog(DialogParent(), FromUtf8(request.title));
@@ -157,16 +202,7 @@ app::FileDialogResult QtPlayerHost::RunFileDialog(const app::FileDialogRequest& 
     while (suffix.startsWith(QLatin1Char('.'))) suffix.remove(0, 1);
     dialog.setDefaultSuffix(suffix);
     if (!request.initialName.empty()) dialog.selectFile(FromUtf8(request.initialName));
-    if (!request.save && !m_samplesFolder.isEmpty() && QFileInfo(m_samplesFolder).isDir()) {
-        QList<QUrl> places = dialog.sidebarUrls();
-        const QUrl samples = QUrl::fromLocalFile(m_samplesFolder);
-        if (!places.contains(samples)) places.append(samples);
-        dialog.setSidebarUrls(places);
-    }
-    // Qt's own dialog starts small, its places cut to a few letters: room for names and places.
-    dialog.resize(dialog.sizeHint().expandedTo(QSize(760, 480)));
-    if (auto* split = dialog.findChild<QSplitter*>(QStringLiteral("splitter")); split != nullptr)
-        split->setSizes({170, 590});
+    const RoomyPlaces places(dialog, request.save ? QString() : m_samplesFolder);
     app::FileDialogResult result;
     if (dialog.exec() != QDialog::Accepted) return result;
     const QStringList files = dialog.selectedFiles();

@@ -4,6 +4,7 @@
 // panel's screenshots for a reviewer.
 #include <QApplication>
 #include <QFileDialog>
+#include <QSettings>
 #include <QUrl>
 #include <QHelpEvent>
 #include <QMenu>
@@ -107,6 +108,12 @@ TEST_F(PanelWindow, ACommandRunsWhereverThePressIsReleased) {
     QTest::mouseMove(&Dialog(), QPoint(4, Dialog().height() - 4));
     QTest::mouseRelease(&Dialog(), Qt::LeftButton, {}, QPoint(4, Dialog().height() - 4));
     EXPECT_TRUE(asked);
+    // What Qt keeps for every Qt program's dialogs has not taken the sample rooms' place.
+    const QStringList kept = QSettings(QSettings::UserScope, QStringLiteral("QtProject"))
+                                 .value(QStringLiteral("FileDialog/shortcuts"))
+                                 .toStringList();
+    EXPECT_FALSE(kept.isEmpty());
+    EXPECT_FALSE(kept.contains(samples.toString())) << kept.join(' ').toStdString();
     // A cancelled dialog changes nothing; the button stands up again.
     EXPECT_EQ(program->App().state, app::PS_NONE);
     EXPECT_EQ(program->App().Panel().ButtonImage(Panel::kOpenPlayList), Panel::kNormal);
