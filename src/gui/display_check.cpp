@@ -6,33 +6,42 @@
 namespace roamer::gui {
 namespace {
 
-// The plugin name: the first of a list of fallbacks ("xcb;wayland"), without its options
-// ("xcb:nograb").
-std::string PluginName(const std::string& platform) {
-    const std::string first = platform.substr(0, platform.find(';'));
-    return first.substr(0, first.find(':'));
-}
-
 // Qt's platforms that draw into memory or a framebuffer: no windows of their own for OpenGL.
 constexpr std::array<std::string_view, 5> kWindowless = {"offscreen", "minimal", "vnc", "linuxfb",
                                                          "vkkhrdisplay"};
 
-}  // namespace
-
-std::string DisplayProblem(const DisplayPlace& place) {
-    const std::string platform =
-        PluginName(place.platformOption.empty() ? place.qtPlatform : place.platformOption);
+// Why one platform entry ("xcb", "xcb:nograb") cannot show the player, or empty.
+std::string EntryProblem(const std::string& entry, const DisplayPlace& place) {
+    const std::string name = entry.substr(0, entry.find(':'));
     for (const std::string_view windowless : kWindowless) {
-        if (platform == windowless)
-            return "the platform '" + platform +
+        if (name == windowless)
+            return "the platform '" + name +
                    "' cannot show the player's 3D view; use xcb (X11) or wayland";
     }
-    const bool x11 = platform.empty() || platform == "xcb";
-    if (x11 && !place.displayOption && place.display.empty() &&
-        (!platform.empty() || place.waylandDisplay.empty()))
+    // Qt's own choice, without a name, is X11 unless a Wayland display is there.
+    const bool x11 = name == "xcb" || (name.empty() && place.waylandDisplay.empty());
+    if (x11 && !place.displayOption && place.display.empty())
         return "no display to show the player on (DISPLAY is not set); start it in a desktop "
                "session, or name an X display with -display";
     return {};
+}
+
+}  // namespace
+
+std::string DisplayProblem(const DisplayPlace& place) {
+    // Qt tries a list of fallbacks ("xcb;wayland") in turn: refused only when none would do.
+    const std::string& platform =
+        place.platformOption.empty() ? place.qtPlatform : place.platformOption;
+    std::string first;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t end = platform.find(';', start);
+        const std::string problem = EntryProblem(platform.substr(start, end - start), place);
+        if (problem.empty()) return {};
+        if (first.empty()) first = problem;
+        if (end == std::string::npos) return first;
+        start = end + 1;
+    }
 }
 
 }  // namespace roamer::gui

@@ -4,6 +4,7 @@
 #include <QTranslator>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "gui/command_line.h"
@@ -19,6 +20,14 @@ std::string Environment(const char* name) { return qEnvironmentVariable(name).to
 int Refuse(const std::string& why) {
     std::fprintf(stderr, "roamer: %s\n", why.c_str());
     return 1;
+}
+
+void EndOnFatalStartError(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    std::fprintf(stderr, "%s\n", qPrintable(message));
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr, "roamer: the display could not be opened\n");
+        std::_Exit(1);
+    }
 }
 
 }  // namespace
@@ -38,7 +47,11 @@ int main(int argc, char** argv) {
         {commandLine.platform, commandLine.displayGiven, Environment("QT_QPA_PLATFORM"),
          Environment("DISPLAY"), Environment("WAYLAND_DISPLAY")});
     if (!noDisplay.empty()) return Refuse(noDisplay);
+    // A display that is named but cannot be reached ends in Qt's fatal error while the
+    // application is made: said on the terminal as the checks above are, with status 1.
+    const QtMessageHandler usual = qInstallMessageHandler(EndOnFatalStartError);
     QApplication application(argc, argv);
+    qInstallMessageHandler(usual);
     // The player speaks Traditional Chinese whatever the locale; so do Qt's own dialogs.
     QTranslator qtTexts;
     if (qtTexts.load(QStringLiteral("qtbase_zh_TW"),

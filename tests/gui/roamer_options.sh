@@ -27,7 +27,7 @@ grep -q -- '--platform' <<< "$("$roamer" --help)" && fail "--help lists Qt's opt
 [ $status -eq 2 ] || fail "-style without a style exited $status"
 
 # Where the player cannot be shown it says why and ends, rather than Qt aborting or crashing:
-# no display at all, or a platform without OpenGL windows.
+# no display at all, one that is not there, or a platform without OpenGL windows.
 sample=$(dirname "$0")/../../samples/default.vol
 err=$("$roamer" "$sample" 2>&1); status=$?
 [ $status -eq 1 ] || fail "without a display the player exited $status: $err"
@@ -35,4 +35,7 @@ grep -q "no display" <<< "$err" || fail "without a display the player said: $err
 err=$("$roamer" -platform offscreen "$sample" 2>&1); status=$?
 [ $status -eq 1 ] || fail "on the offscreen platform the player exited $status: $err"
 grep -q "'offscreen' cannot show" <<< "$err" || fail "on the offscreen platform it said: $err"
+err=$(DISPLAY=:987 "$roamer" "$sample" 2>&1); status=$?
+[ $status -eq 1 ] || fail "with a display that is not there the player exited $status: $err"
+grep -q "display could not be opened" <<< "$err" || fail "with a display not there it said: $err"
 echo "options answered"
